@@ -1,0 +1,137 @@
+#include "programstart.h"
+
+#include "flashercommand.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace ProgramStart {
+
+namespace {
+
+Starter &currentStarter()
+{
+    static Starter starter;
+    return starter;
+}
+
+// A file that begins with "MZ" is a Windows program; on other systems it can
+// only run through wine.
+bool isWindowsProgram(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(2) == "MZ";
+}
+
+} // namespace
+
+Outcome start(const QString &commandLine)
+{
+    if (currentStarter())
+        return currentStarter()(commandLine);
+    return startDetached(commandLine);
+}
+
+void setStarter(Starter starter) { currentStarter() = std::move(starter); }
+
+QStringList splitWords(const QString &commandLine)
+{
+    static const QRegularExpression blanks(QStringLiteral(" +"));
+    return commandLine.split(blanks, Qt::SkipEmptyParts);
+}
+
+QString resolveProgram(const QString &word, const QString &baseDir)
+{
+    QString path = word;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QDir dir(QFileInfo(path).isAbsolute() ? QStringLiteral("/") : baseDir);
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString &part = parts.at(i);
+        const bool last = i == parts.size() - 1;
+        QString found;
+        if (part == QLatin1String(".") || part == QLatin1String("..")) {
+            found = part;
+        } else if (dir.exists(part)) {
+            found = part;
+        } else {
+            // Letter case is ignored, as on the file systems the flasher comes from.
+            const QDir::Filters filter = (last ? QDir::Files : QDir::Dirs) | QDir::Hidden | QDir::System;
+            for (const QString &entry : dir.entryList(filter | QDir::NoDotAndDotDot)) {
+                if (entry.compare(part, Qt::CaseInsensitive) == 0) {
+                    found = entry;
+                    break;
+                }
+            }
+        }
+        if (found.isEmpty())
+            return {};
+        if (last) {
+            const QFileInfo info(dir.filePath(found));
+            return info.isFile() ? info.absoluteFilePath() : QString();
+        }
+        if (!dir.cd(found))
+            return {};
+    }
+    return {};
+}
+
+Outcome startDetached(const QString &commandLine)
+{
+    Outcome outcome;
+    const QStringList words = splitWords(commandLine);
+    if (words.isEmpty()) {
+        outcome.error = QStringLiteral("The command line is empty");
+        return outcome;
+    }
+    const QString workingDir = QDir::currentPath();
+    const QString program = resolveProgram(words.first(), workingDir);
+    if (program.isEmpty()) {
+        outcome.error = QStringLiteral("No such file in %1").arg(QDir::toNativeSeparators(workingDir));
+        return outcome;
+    }
+
+    QProcess process;
+    process.setWorkingDirectory(workingDir);
+#ifdef Q_OS_WIN
+    // CreateProcess gets the line exactly as built: Qt would re-quote and re-space it.
+    process.setProgram(program);
+    process.setCreateProcessArgumentsModifier([commandLine](QProcess::CreateProcessArguments *args) {
+        args->arguments = commandLine;
+        args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
+        args->startupInfo->wShowWindow = SW_SHOWNORMAL;
+    });
+#else
+    QStringList arguments = words.mid(1);
+    QString executable = program;
+    if (isWindowsProgram(program)) {
+        const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+        if (wine.isEmpty()) {
+            outcome.error = QStringLiteral("It is a Windows program and wine is not installed");
+            return outcome;
+        }
+        arguments.prepend(program);
+        executable = wine;
+    }
+    process.setProgram(executable);
+    process.setArguments(arguments);
+#endif
+    qint64 pid = 0;
+    if (!process.startDetached(&pid)) {
+        outcome.error = process.errorString();
+        return outcome;
+    }
+    outcome.started = true;
+    outcome.taskId = pid;
+    return outcome;
+}
+
+} // namespace ProgramStart

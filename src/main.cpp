@@ -1,0 +1,14 @@
+#include "windows/formwindow.h"
+#include "windows/windowregistry.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    app.setWindowIcon(FormWindow::appIcon());
+    // Windows are hidden and shown, never closed; the program ends only by its own "Exit" or "Save".
+    app.setQuitOnLastWindowClosed(false);
+    WindowRegistry::show(WindowId::Form1);
+    return app.exec();
+}

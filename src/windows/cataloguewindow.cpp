@@ -1,0 +1,101 @@
+#include "cataloguewindow.h"
+
+#include "preview/picturebox.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+namespace {
+
+QIcon iconOf(Catalogue::WindowIcon icon)
+{
+    switch (icon) {
+    case Catalogue::WindowIcon::App:
+        return FormWindow::appIcon();
+    case Catalogue::WindowIcon::Standard:
+        return FormWindow::standardIcon();
+    case Catalogue::WindowIcon::None:
+        break;
+    }
+    return FormWindow::noIcon();
+}
+
+QFont msSansSerif(double points)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(points);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+} // namespace
+
+CatalogueWindow::CatalogueWindow(WindowId id, const Catalogue::WindowSpec &spec)
+    : PatchWindow(id, iconOf(spec.icon), QStringLiteral("You must select picture"))
+    , m_spec(spec)
+{
+    for (const Catalogue::Picture &entry : spec.pictures) {
+        const QImage still(Catalogue::resource(Catalogue::stillPath(spec.name, entry.name)));
+        auto *box = new PictureBox(entry.name, still, client());
+        box->setGeometry(entry.pixelRect());
+        if (spec.animated()) {
+            box->setFocusPolicy(Qt::StrongFocus);   // previews are in the tab order
+        } else {
+            box->setToolTip(entry.toolTip);         // Form7's images take no focus
+            box->setFocusPolicy(Qt::NoFocus);
+        }
+        const QString path = entry.patchPath;
+        connect(box, &PictureBox::clicked, this, [this, path] { patchPath = path; });
+        m_pictures << box;
+    }
+
+    if (spec.hasPageRadios)
+        addPageRadios();
+
+    QWidget *previous = nullptr;
+    for (const QString &name : spec.focusOrder) {
+        auto *control = client()->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
+        Q_ASSERT(control);
+        if (previous)
+            setTabOrder(previous, control);
+        else
+            control->setFocus();
+        previous = control;
+    }
+}
+
+void CatalogueWindow::addPageRadios()
+{
+    auto radio = [this](const char *name, int top) {
+        auto *r = new QRadioButton(client());
+        r->setObjectName(QLatin1String(name));
+        r->setFont(msSansSerif(13.5));
+        placeTwips(r, 120, top, 255, 255);
+        return r;
+    };
+    auto label = [this](const char *name, const QString &caption, int top) {
+        auto *l = new QLabel(caption, client());
+        l->setObjectName(QLatin1String(name));
+        l->setFont(msSansSerif(9.75));
+        l->setAutoFillBackground(true);   // opaque, in the toolkit's default colours
+        placeTwips(l, 480, top, 735, 255);
+    };
+    m_page1 = radio("Option1", 2760);
+    m_page2 = radio("Option2", 3000);
+    label("Label1", QStringLiteral(" Page 1"), 2760);
+    label("Label2", QStringLiteral(" Page 2"), 3000);
+    m_page1->setChecked(true);
+}
+
+PictureBox *CatalogueWindow::picture(const QString &name) const
+{
+    for (PictureBox *box : m_pictures)
+        if (box->objectName() == name)
+            return box;
+    return nullptr;
+}
+
+QRadioButton *CatalogueWindow::pageRadio(int page) const
+{
+    return page == 1 ? m_page1 : page == 2 ? m_page2 : nullptr;
+}

@@ -1,0 +1,119 @@
+#include "formwindow.h"
+
+#include "catalogue.h"
+#include "windowregistry.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStyle>
+
+namespace {
+
+const QPixmap &backdrop()
+{
+    static const QPixmap picture(Catalogue::resource(Catalogue::backdropPath()));
+    return picture;
+}
+
+// The client area: the backdrop at its natural size from the top-left corner,
+// cut off at the right and bottom edges.
+class BackdropArea : public QWidget
+{
+public:
+    explicit BackdropArea(QWidget *parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("client"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, backdrop());
+    }
+};
+
+} // namespace
+
+QString windowName(WindowId id)
+{
+    static const char *const names[] = {"Form1", "Form2", "Form3", "Form4", "Form5", "Form6",
+                                        "Form7", "Form8", "cz2", "german", "MenuMaker"};
+    return QString::fromLatin1(names[static_cast<int>(id)]);
+}
+
+FormWindow::FormWindow(WindowId id, const QString &caption, QSize clientSize, const QIcon &icon)
+    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+    , m_id(id)
+    , m_client(new BackdropArea(this))
+    , m_clientSize(clientSize)
+{
+    setObjectName(windowName(id));
+    setWindowTitle(caption);
+    setWindowIcon(icon);
+    fixSize();
+}
+
+void FormWindow::setMenuBar(QMenuBar *menuBar)
+{
+    m_menuBar = menuBar;
+    menuBar->setParent(this);
+    fixSize();
+}
+
+void FormWindow::fixSize()
+{
+    const int menuHeight = m_menuBar ? m_menuBar->sizeHint().height() : 0;
+    if (m_menuBar)
+        m_menuBar->setGeometry(0, 0, m_clientSize.width(), menuHeight);
+    m_client->setGeometry(0, menuHeight, m_clientSize.width(), m_clientSize.height());
+    setFixedSize(m_clientSize.width(), m_clientSize.height() + menuHeight);
+}
+
+void FormWindow::exitProgram()
+{
+    WindowRegistry::endProgram();
+}
+
+void FormWindow::closeEvent(QCloseEvent *event)
+{
+    // Closing from the frame would strand the program with every other window
+    // hidden: the close box acts as the window's "Exit".
+    event->ignore();
+    exitProgram();
+}
+
+QIcon FormWindow::appIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32})
+        icon.addFile(Catalogue::resource(Catalogue::appIconPath(size)), QSize(size, size));
+    return icon;
+}
+
+QIcon FormWindow::makerIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48})
+        icon.addFile(Catalogue::resource(Catalogue::makerIconPath(size)), QSize(size, size));
+    return icon;
+}
+
+QIcon FormWindow::standardIcon()
+{
+    return QApplication::style()->standardIcon(QStyle::SP_TitleBarMenuButton);
+}
+
+QIcon FormWindow::noIcon()
+{
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
+void placeTwips(QWidget *control, int left, int top, int width, int height)
+{
+    control->setGeometry(Catalogue::twipsToPixels(left, top, width, height));
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QIcon>
+#include <QWidget>
+
+class QMenuBar;
+
+// The eleven windows of the program; each exists at most once in a run.
+enum class WindowId { Form1, Form2, Form3, Form4, Form5, Form6, Form7, Form8, cz2, german, MenuMaker };
+
+QString windowName(WindowId id);
+
+// The frame that every window shares: a caption, a fixed client area that the user
+// cannot resize, the backdrop drawn unscaled from the client area's top-left
+// corner, and an icon. Controls are children of client(), placed in pixels.
+class FormWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    FormWindow(WindowId id, const QString &caption, QSize clientSize, const QIcon &icon);
+
+    WindowId id() const { return m_id; }
+    QWidget *client() const { return m_client; }
+
+    // Runs once, when the window is created at its first show, before it is visible.
+    virtual void formLoad() {}
+
+    // The window's own "Exit"; the frame's close box does the same.
+    virtual void exitProgram();
+
+    static QIcon appIcon();
+    static QIcon makerIcon();
+    static QIcon standardIcon();   // what the toolkit shows for a window without an icon of its own
+    static QIcon noIcon();
+
+protected:
+    // Puts a menu bar above the client area; the window grows by its height.
+    void setMenuBar(QMenuBar *menuBar);
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void fixSize();
+
+    WindowId m_id;
+    QWidget *m_client;
+    QMenuBar *m_menuBar = nullptr;
+    QSize m_clientSize;
+};
+
+// Places a control on a client area from twips, the unit of every layout table.
+void placeTwips(QWidget *control, int left, int top, int width, int height);

@@ -1,0 +1,28 @@
+#include "messages.h"
+
+#include <QMessageBox>
+
+namespace Messages {
+
+namespace {
+Recorder &recorder()
+{
+    static Recorder current;
+    return current;
+}
+} // namespace
+
+void show(QWidget *parent, const QString &text)
+{
+    if (recorder()) {
+        recorder()(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle, text, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("ProjectMessage"));
+    box.exec();
+}
+
+void setRecorder(Recorder r) { recorder() = std::move(r); }
+
+} // namespace Messages

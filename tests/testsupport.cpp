@@ -1,0 +1,84 @@
+#include "testsupport.h"
+
+#include "launcher/programstart.h"
+#include "windows/messages.h"
+#include "windows/windowregistry.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+FreshRun::FreshRun()
+{
+    WindowRegistry::destroyAllForNewRun();
+    Messages::setRecorder([this](const QString &text) { messages << text; });
+    ProgramStart::setStarter([this](const QString &line) {
+        startedLines << line;
+        ProgramStart::Outcome outcome;
+        if (failStarts) {
+            outcome.error = QStringLiteral("No such file or directory");
+            return outcome;
+        }
+        outcome.started = true;
+        outcome.taskId = nextTaskId++;
+        return outcome;
+    });
+    WindowRegistry::setEndHandler([this] { ++programEnds; });
+}
+
+FreshRun::~FreshRun()
+{
+    WindowRegistry::destroyAllForNewRun();
+    Messages::setRecorder({});
+    ProgramStart::setStarter({});
+    WindowRegistry::setEndHandler({});
+}
+
+WorkingFolder::WorkingFolder() : previous(QDir::currentPath())
+{
+    QDir(dir.path()).mkpath(QStringLiteral("data/All Patches"));
+    QFile::copy(QStringLiteral(STANDIN_FLASHER), path(QStringLiteral("data/v_klay.exe")));
+    QDir::setCurrent(dir.path());
+}
+
+WorkingFolder::~WorkingFolder() { QDir::setCurrent(previous); }
+
+QString WorkingFolder::path(const QString &relative) const
+{
+    return relative.isEmpty() ? dir.path() : dir.filePath(relative);
+}
+
+FormWindow *openMain() { return WindowRegistry::show(WindowId::Form1); }
+
+void click(QWidget *window, const QString &controlName)
+{
+    QWidget *target = control(window, controlName);
+    QVERIFY2(target, qPrintable(QStringLiteral("no control ") + controlName));
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+}
+
+void clickRadio(QWidget *window, const QString &controlName)
+{
+    auto *radio = control<QRadioButton>(window, controlName);
+    QVERIFY2(radio, qPrintable(QStringLiteral("no radio ") + controlName));
+    // Only the indicator and the text are the radio's click area.
+    QStyleOptionButton option;
+    option.initFrom(radio);
+    const QRect indicator = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
+    QTest::mouseClick(radio, Qt::LeftButton, {}, indicator.center());
+}
+
+QStringList visibleWindows()
+{
+    QStringList names;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !w->objectName().isEmpty())
+            names << w->objectName();
+    names.sort();
+    return names;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+// What the window tests share: a fresh run per test, recorded messages, program
+// starts and program ends instead of boxes, processes and quitting, and clicks
+// where a user clicks.
+
+#include "windows/formwindow.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+class QAbstractButton;
+class QWidget;
+
+struct FreshRun {
+    FreshRun();     // destroys every window of the previous test, installs the recorders
+    ~FreshRun();
+
+    QStringList messages;       // texts of message boxes, in order
+    QStringList startedLines;   // command lines handed to the program start, in order
+    int programEnds = 0;        // how often the program was ended
+    bool failStarts = false;    // make the next program starts fail
+    qint64 nextTaskId = 1000;   // the task id the next recorded start returns
+};
+
+// A working folder of its own for a test: becomes the current directory and holds
+// data/ with the stand-in flasher as data/v_klay.exe.
+struct WorkingFolder {
+    WorkingFolder();
+    ~WorkingFolder();
+    QString path(const QString &relative = {}) const;
+    QTemporaryDir dir;
+    QString previous;
+};
+
+FormWindow *openMain();   // starts the run as the program does: Form1 shown
+
+template <class T = QWidget> T *control(QWidget *window, const QString &name)
+{
+    return window->findChild<T *>(name);
+}
+
+void click(QWidget *window, const QString &controlName);   // a left click in the control's centre
+void clickRadio(QWidget *window, const QString &controlName);   // a click on the radio's indicator
+QStringList visibleWindows();   // object names of the visible windows
