@@ -82,3 +82,17 @@ QStringList visibleWindows()
     names.sort();
     return names;
 }
+
+FormWindow *shownWindow()
+{
+    FormWindow *shown = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        auto *window = qobject_cast<FormWindow *>(w);
+        if (window && window->isVisible()) {
+            if (shown)
+                return nullptr;
+            shown = window;
+        }
+    }
+    return shown;
+}

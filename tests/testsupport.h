@@ -43,3 +43,4 @@ template <class T = QWidget> T *control(QWidget *window, const QString &name)
 void click(QWidget *window, const QString &controlName);   // a left click in the control's centre
 void clickRadio(QWidget *window, const QString &controlName);   // a click on the radio's indicator
 QStringList visibleWindows();   // object names of the visible windows
+FormWindow *shownWindow();      // the one visible window of the program, or nullptr
