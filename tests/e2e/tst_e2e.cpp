@@ -1,0 +1,538 @@
+// The whole program as a user meets it: the built pikvart runs under a real X
+// server (Xvfb) in a fresh working folder whose data/v_klay.exe writes down every
+// word it is started with. The test clicks and types through xdotool at the places
+// that the window layouts give in twips (15 twips to the pixel, measured from the
+// client area, which on the main window lies below the menu bar). It knows nothing
+// of the program's insides: only window captions, client sizes and control places.
+
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRect>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <memory>
+
+namespace {
+
+const QString mainCaption = QStringLiteral("Pikvart by Lumbard");
+const QString makerCaption = QStringLiteral("GFX Menu Maker");
+const QString messageCaption = QStringLiteral("Project1");
+
+// Client areas in pixels; the main window's lies below a menu bar of the toolkit's height.
+const QSize mainClient(310, 197);
+const QSize patchClient(310, 334);
+const QSize makerClient(379, 337);
+
+// A control's place in twips, as the layouts give it.
+struct Twips
+{
+    int left, top, width, height;
+    QPoint centre() const { return QPoint((left + width / 2) / 15, (top + height / 2) / 15); }
+};
+
+namespace MainWindow {
+const Twips gfxMenu{0, 120, 1455, 615};
+const Twips allPatches{3120, 840, 1455, 615};
+const Twips exitButton{1560, 2280, 1455, 615};
+const Twips menuMaker{1560, 1560, 1455, 615};
+const Twips com2{3960, 2040, 615, 255};
+} // namespace MainWindow
+
+namespace PatchWindow {
+const Twips apply{720, 3720, 1455, 495};
+const Twips undo{2400, 3720, 1455, 495};
+const Twips exitButton{2400, 4320, 1455, 495};
+const Twips czechTopMiddle{1560, 0, 1515, 1200};   // Form5's p1, "data\MHaskoly.vkp"
+const Twips fileList{0, 0, 4575, 3015};
+} // namespace PatchWindow
+
+namespace MenuMaker {
+Twips slot(int n) { return Twips{120, 600 + 360 * (n - 1), 3015, 315}; }
+const Twips rightSoftKey{3360, 720, 1695, 255};
+const Twips make{3240, 2760, 1095, 495};
+const Twips save{4440, 2760, 1095, 495};
+const Twips savePath{600, 120, 4335, 375};
+} // namespace MenuMaker
+
+// The menu patch body, line by line; joined by CR LF in the saved file.
+const char *const menuBody[] = {
+    "3B0450: F0C4DAE5243AEA00 EA00EE07DAC7C0D5 ",
+    "3B0458: F407 0D23 ",
+    "",
+    "27D500: FFFFFFFFFFFFFFFF DC4FD44E02002D32 ",
+    "27D508: FFFFFFFFFFFFFFFF D7403400F2FE1C3E ",
+    "27D510: FFFFFFFFFFFFFFFF 26FE6F0046F42000 ",
+    "27D518: FFFFFFFFFFFFFFFF 3D0208E40D1146F4 ",
+    "27D520: FFFFFFFFFFFFFFFF 21003D0228E40D0C ",
+    "27D528: FFFFFFFFFFFFFFFF 46F422003D0208E1 ",
+    "27D530: FFFFFFFFFFFFFFFF 0D0746F423003D02 ",
+    "27D538: FFFFFFFFFFFFFFFF 28E10D0248412D62 ",
+    "27D540: FFFFFFFFFFFFFFFF 48E0DD02E0BE0D04 ",
+    "27D548: FFFFFFFFFFFFFFFF 46FE0C00CD01E00E ",
+    "27D550: FFFFFFFFFFFFFFFF 48452D0F48432D0D ",
+    "27D558: FFFFFFFFFFFFFFFF 06FE6F00D7403400 ",
+    "27D560: FFFFFFFFFFFFFFFF F6FE1C3EE00CE00D ",
+    "27D568: FFFFFFFFFFFFFFFF DAC1EC22E6F4FFFF ",
+    "27D570: FFFFFFFFFFFFFFFF DB00F04E5C1400E4 ",
+    "27D578: FFFFFFFFFFFFFFFF 06FEDC14E005D760 ",
+    "27D580: FFFFFFFFFFFFFFFF 1F03998E999E99AE ",
+    "27D588: FFFFFFFFFFFFFFFF 2DF1DAC788EE0DEE ",
+    "",
+    "27D590: FFFFFFFFFFFFFFFF 0000000000D5C700 ",
+    "27D598: FFFFFFFFFFFFFFFF 00000000527CF000 ",
+    "27D5A0: FFFFFFFFFFFFFFFF 9429E10228161F03 ",
+    "27D5A8: FFFFFFFFFFFFFFFF 0000000065005000 ",
+    "27D5B0: FFFFFFFFFFFFFFFF 1C3E340000000000 ",
+    "27D5B8: FFFFFFFF 0000FF00 ",
+    "27D5C0: FFFFFFFFFFFFFFFF E6F46F00D7403400 ",
+    "27D5C8: FFFFFFFFFFFFFFFF F6F41C3E88908880 ",
+    "27D5D0: FFFFFFFFFFFFFFFF E6FC5AF5E6FDD800 ",
+    "27D5D8: FFFFFFFFFFFFFFFF E6FE96F5F0FDDAF0 ",
+    "27D5E0: FFFFFFFFFFFFFFFF 3CFDF084F095F0C8 ",
+    "27D5E8: FFFFFFFFFFFFFFFF F0D9E6FE9015E6FF ",
+    "27D5F0: FFFFFFFFFFFFFFFF 1F03DAF024FFF0C8 ",
+    "27D5F8: FFFFFFFFFFFFFFFF F0D9DAF09E809880 ",
+    "27D600: FFFFFFFFFFFFFFFF 9890DB00E004DB00 ",
+    "",
+    "27D610: FFFFFFFFFFFFFFFF 03000300FFFF0000 ",
+    "27D618: FFFFFFFFFFFFFFFF 0000FFFF00000000 ",
+    "27D620: FFFFFFFFFFFFFFFF FFFF05000500FFFF ",
+    "27D628: FFFFFFFFFFFFFFFF 10161F030100FFFF",
+};
+
+// The sixteen menu entries' codes, in list order.
+const char *const entryCodes[] = {"3C40DB", "0840DB", "4C40DB", "6C40DB", "1C40DB", "2C40DB",
+                                  "620AD9", "B4E1D8", "C4E1D8", "DAE1D8", "50EFDB", "CAE1D8",
+                                  "5C40DB", "7C40DB", "8C40DB", "50FBEC"};
+
+// "Organiser", "Message", "Surf/Fun", "Audio", "Record", "Setup", "WriteMessage",
+// "MP3Player", "Games", "Calendar", "Card-Explorer", "Profiles" for slots 1 to 12:
+// list indices, "Java" (7) left out.
+const int workedExampleEntries[12] = {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12};
+
+QByteArray workedExampleBytes()
+{
+    QByteArray text = "3B036E: 3C 54\r";
+    text += "\r\r";
+    QByteArrayList body;
+    for (const char *line : menuBody)
+        body << QByteArray(line);
+    text += body.join("\r\n");
+    text += "\r\r";
+    for (int n = 1; n <= 12; ++n) {
+        const int address = 0x27D4DC + 3 * (n - 1);
+        text += QByteArray::number(address, 16).toUpper().rightJustified(6, '0') + ": FFFFFF "
+                + entryCodes[workedExampleEntries[n - 1]] + "\r";
+    }
+    return text;
+}
+
+QStringList flasherWords(const QString &line)
+{
+    return line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// One run of a helper program; a hung helper is killed at its deadline.
+struct Outcome
+{
+    bool finished = false;
+    int exitCode = -1;
+    QString output;
+};
+
+} // namespace
+
+class EndToEndTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void cleanupTestCase();
+
+    void applyAndUndoSendTheCzechPatchOnCom2();
+    void applyWithoutSelectionShowsTheMessageAndStartsNothing();
+    void exitAndCloseBoxEndTheProgram_data();
+    void exitAndCloseBoxEndTheProgram();
+
+private:
+    Outcome runTool(const QString &program, const QStringList &arguments, int timeoutMs = 10000);
+    Outcome xdotool(const QStringList &arguments, int timeoutMs = 10000);
+
+    void startProgram();
+    bool waitForProgramEnd(int timeoutMs = 10000);
+    QString programDiagnostics();
+    QStringList visibleWindows(const QString &caption);
+    QRect geometryOf(const QString &window);
+    // The visible window with this caption whose client area has this size
+    // (the main window's is taller by its menu bar); empty on timeout.
+    QString waitForWindow(const QString &caption, QSize client, int timeoutMs = 10000);
+    bool waitUntilGone(const QString &caption, int timeoutMs = 10000);
+    void clickAt(const QString &window, const Twips &control);
+    void key(const QStringList &keys);
+    QList<QStringList> recordedCalls();
+    bool waitForCalls(int count, int timeoutMs = 10000);
+    void closeRequest(const QString &window);
+
+    QString openMainWindow();
+    QString openCzechPage();
+
+    QProcess m_xserver;
+    QString m_display;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<QProcess> m_program;
+    QHash<QString, QSize> m_clientOf;   // window id -> client size it was found with
+};
+
+Outcome EndToEndTest::runTool(const QString &program, const QStringList &arguments, int timeoutMs)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    Outcome outcome;
+    if (!process.waitForStarted(5000))
+        return outcome;
+    outcome.finished = process.waitForFinished(timeoutMs);
+    if (!outcome.finished) {
+        process.kill();
+        process.waitForFinished(2000);
+        return outcome;
+    }
+    outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    outcome.output = QString::fromLocal8Bit(process.readAll());
+    return outcome;
+}
+
+Outcome EndToEndTest::xdotool(const QStringList &arguments, int timeoutMs)
+{
+    return runTool(QStringLiteral("xdotool"), arguments, timeoutMs);
+}
+
+void EndToEndTest::initTestCase()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        QSKIP("Xvfb is not installed, so no X server can be started (scripts/setup.sh installs xvfb)");
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(),
+             "xdotool is not installed (scripts/setup.sh installs it)");
+    QVERIFY2(QFileInfo(QStringLiteral(PIKVART_PROGRAM)).isExecutable(), PIKVART_PROGRAM);
+
+    // Xvfb picks a free display number itself and writes it to -displayfd once it takes clients.
+    m_xserver.start(QStringLiteral("Xvfb"),
+                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                     QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                     QStringLiteral("tcp")});
+    if (!m_xserver.waitForStarted(5000))
+        QSKIP("Xvfb cannot be started, so there is no X server to run the program in");
+    QDeadlineTimer deadline(15000);
+    QByteArray number;
+    while (!number.endsWith('\n') && !deadline.hasExpired() && m_xserver.state() == QProcess::Running) {
+        m_xserver.waitForReadyRead(250);
+        number += m_xserver.readAllStandardOutput();
+    }
+    if (!number.trimmed().toInt() && number.trimmed() != "0") {
+        const QByteArray errors = m_xserver.readAllStandardError();
+        m_xserver.kill();
+        m_xserver.waitForFinished(2000);
+        QSKIP(qPrintable(QStringLiteral("Xvfb did not come up: ") + QString::fromLocal8Bit(errors)));
+    }
+    m_display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+}
+
+void EndToEndTest::cleanup()
+{
+    if (m_program && m_program->state() != QProcess::NotRunning) {
+        m_program->kill();
+        m_program->waitForFinished(5000);
+    }
+    m_program.reset();
+    m_folder.reset();
+    m_clientOf.clear();
+}
+
+void EndToEndTest::cleanupTestCase()
+{
+    cleanup();
+    if (m_xserver.state() != QProcess::NotRunning) {
+        m_xserver.terminate();
+        if (!m_xserver.waitForFinished(5000)) {
+            m_xserver.kill();
+            m_xserver.waitForFinished(2000);
+        }
+    }
+}
+
+void EndToEndTest::startProgram()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    const QDir folder(m_folder->path());
+    QVERIFY(folder.mkpath(QStringLiteral("data/All Patches")));
+    QVERIFY(QFile::copy(QStringLiteral(E2E_RECORDER), folder.filePath(QStringLiteral("data/v_klay.exe"))));
+    QFile patch(folder.filePath(QStringLiteral("data/All Patches/My logo patch.vkp")));
+    QVERIFY(patch.open(QIODevice::WriteOnly));
+    patch.write("27D4DC: FFFFFF 3C40DB\r\n");
+    patch.close();
+
+    m_program = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    m_program->setProcessEnvironment(environment);
+    m_program->setWorkingDirectory(m_folder->path());
+    m_program->start(QStringLiteral(PIKVART_PROGRAM), {});
+    QVERIFY2(m_program->waitForStarted(5000), qPrintable(m_program->errorString()));
+}
+
+bool EndToEndTest::waitForProgramEnd(int timeoutMs)
+{
+    return m_program->state() == QProcess::NotRunning || m_program->waitForFinished(timeoutMs);
+}
+
+QString EndToEndTest::programDiagnostics()
+{
+    if (!m_program)
+        return {};
+    return QStringLiteral("program state %1, its output: %2")
+        .arg(m_program->state())
+        .arg(QString::fromLocal8Bit(m_program->readAllStandardError() + m_program->readAllStandardOutput()));
+}
+
+QStringList EndToEndTest::visibleWindows(const QString &caption)
+{
+    const Outcome found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                   QStringLiteral("--name"),
+                                   QLatin1Char('^') + QRegularExpression::escape(caption) + QLatin1Char('$')});
+    return found.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QRect EndToEndTest::geometryOf(const QString &window)
+{
+    // Without a window manager a top-level window is a child of the root, so
+    // its position is on the screen and its size is its client area.
+    const Outcome shell = xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    QHash<QString, int> values;
+    for (const QString &line : shell.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals > 0)
+            values.insert(line.left(equals), line.mid(equals + 1).toInt());
+    }
+    return QRect(values.value(QStringLiteral("X")), values.value(QStringLiteral("Y")),
+                 values.value(QStringLiteral("WIDTH")), values.value(QStringLiteral("HEIGHT")));
+}
+
+QString EndToEndTest::waitForWindow(const QString &caption, QSize client, int timeoutMs)
+{
+    const bool belowMenuBar = client == mainClient;
+    QDeadlineTimer deadline(timeoutMs);
+    do {
+        for (const QString &window : visibleWindows(caption)) {
+            const QSize size = geometryOf(window).size();
+            const bool fits = belowMenuBar ? size.width() == client.width() && size.height() > client.height()
+                                           : size == client;
+            if (fits) {
+                m_clientOf.insert(window, client);
+                return window;
+            }
+        }
+        QThread::msleep(100);
+    } while (!deadline.hasExpired());
+    return {};
+}
+
+bool EndToEndTest::waitUntilGone(const QString &caption, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!visibleWindows(caption).isEmpty()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+void EndToEndTest::clickAt(const QString &window, const Twips &control)
+{
+    const QRect frame = geometryOf(window);
+    const QSize client = m_clientOf.value(window);
+    // The client area ends at the window's bottom edge; a menu bar takes what lies above it.
+    const int menuBar = frame.height() - client.height();
+    const QPoint at = frame.topLeft() + QPoint(0, menuBar) + control.centre();
+    const Outcome done = xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                                  QStringLiteral("click"), QStringLiteral("1")});
+    QVERIFY2(done.finished && done.exitCode == 0, qPrintable(done.output));
+}
+
+void EndToEndTest::key(const QStringList &keys)
+{
+    const Outcome done = xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30")} + keys);
+    QVERIFY2(done.finished && done.exitCode == 0, qPrintable(done.output));
+}
+
+QList<QStringList> EndToEndTest::recordedCalls()
+{
+    QFile log(QDir(m_folder->path()).filePath(QStringLiteral("data/calls.txt")));
+    QList<QStringList> calls;
+    if (!log.open(QIODevice::ReadOnly))
+        return calls;
+    QStringList current;
+    bool inside = false;
+    for (const QString &line : QString::fromLocal8Bit(log.readAll()).split(QLatin1Char('\n'))) {
+        if (line == QLatin1String("#call")) {
+            current.clear();
+            inside = true;
+        } else if (line == QLatin1String("#end") && inside) {
+            calls << current;
+            inside = false;
+        } else if (inside) {
+            current << line;
+        }
+    }
+    return calls;
+}
+
+bool EndToEndTest::waitForCalls(int count, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (recordedCalls().size() < count) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+void EndToEndTest::closeRequest(const QString &window)
+{
+    const Outcome sent = runTool(QStringLiteral(E2E_CLOSEREQUEST), {window});
+    QVERIFY2(sent.finished && sent.exitCode == 0, qPrintable(sent.output));
+}
+
+QString EndToEndTest::openMainWindow()
+{
+    startProgram();
+    if (QTest::currentTestFailed())
+        return {};
+    // The first search waits for the program to map its window at all.
+    const Outcome first = xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                                   QStringLiteral("--name"), mainCaption},
+                                  15000);
+    if (!first.finished)
+        return {};
+    return waitForWindow(mainCaption, mainClient);
+}
+
+QString EndToEndTest::openCzechPage()
+{
+    const QString main = openMainWindow();
+    if (main.isEmpty())
+        return {};
+    clickAt(main, MainWindow::gfxMenu);
+    const QString czech = waitForWindow(mainCaption, patchClient);
+    // "Gfx MENU" hides the main window once the catalogue shows.
+    if (!czech.isEmpty() && !visibleWindows(mainCaption).contains(main))
+        return czech;
+    QThread::msleep(500);
+    return visibleWindows(mainCaption).contains(main) ? QString() : czech;
+}
+
+void EndToEndTest::applyAndUndoSendTheCzechPatchOnCom2()
+{
+    const QString main = openMainWindow();
+    QVERIFY2(!main.isEmpty(), qPrintable(programDiagnostics()));
+    clickAt(main, MainWindow::com2);
+    clickAt(main, MainWindow::gfxMenu);
+    const QString czech = waitForWindow(mainCaption, patchClient);
+    QVERIFY2(!czech.isEmpty(), "Gfx MENU did not show the Czech menus");
+    QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows(mainCaption).contains(main), 5000);
+
+    clickAt(czech, PatchWindow::czechTopMiddle);
+    clickAt(czech, PatchWindow::apply);
+    QVERIFY2(waitForCalls(1), "Apply started no flasher");
+    clickAt(czech, PatchWindow::undo);
+    QVERIFY2(waitForCalls(2), "Undo started no flasher");
+
+    const QList<QStringList> calls = recordedCalls();
+    QCOMPARE(calls.size(), 2);
+    const QString write = QStringLiteral(
+        "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM2 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\MHaskoly.vkp");
+    const QString undo = QStringLiteral(
+        "data\\V_KLay.exe /ww=1 /p=SL4x /pcom=COM2 /pbaud=115200 /warn=0 /rd=1 /qu=1 data\\MHaskoly.vkp");
+    QCOMPARE(calls.at(0).mid(1), flasherWords(write).mid(1));
+    QCOMPARE(calls.at(1).mid(1), flasherWords(undo).mid(1));
+    // Both program words, whatever their letter case, reach the one flasher of the folder.
+    const QString flasher = QFileInfo(QDir(m_folder->path()).filePath(QStringLiteral("data/v_klay.exe"))).canonicalFilePath();
+    QCOMPARE(QFileInfo(calls.at(0).at(0)).canonicalFilePath(), flasher);
+    QCOMPARE(QFileInfo(calls.at(1).at(0)).canonicalFilePath(), flasher);
+
+    // The window stays, and "Exit" there ends the program cleanly.
+    QVERIFY(visibleWindows(mainCaption).contains(czech));
+    clickAt(czech, PatchWindow::exitButton);
+    QVERIFY2(waitForProgramEnd(), "Exit did not end the program");
+    QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_program->exitCode(), 0);
+    QCOMPARE(recordedCalls().size(), 2);
+}
+
+void EndToEndTest::applyWithoutSelectionShowsTheMessageAndStartsNothing()
+{
+    const QString czech = openCzechPage();
+    QVERIFY2(!czech.isEmpty(), qPrintable(programDiagnostics()));
+
+    clickAt(czech, PatchWindow::apply);
+    QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows(messageCaption).isEmpty(), 10000);
+    const QString box = visibleWindows(messageCaption).constFirst();
+    // The box has the keyboard focus; Return presses its OK button.
+    xdotool({QStringLiteral("windowfocus"), box});
+    key({QStringLiteral("Return")});
+    QVERIFY2(waitUntilGone(messageCaption), "Return did not close the message box");
+
+    QThread::msleep(500);
+    QVERIFY2(recordedCalls().isEmpty(), "a flasher was started without a selection");
+    QVERIFY(m_program->state() == QProcess::Running);
+    QVERIFY(visibleWindows(mainCaption).contains(czech));
+
+    clickAt(czech, PatchWindow::exitButton);
+    QVERIFY(waitForProgramEnd());
+    QCOMPARE(m_program->exitCode(), 0);
+}
+
+void EndToEndTest::exitAndCloseBoxEndTheProgram_data()
+{
+    QTest::addColumn<bool>("fromCzechPage");
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("main window, Exit") << false << false;
+    QTest::newRow("main window, close box") << false << true;
+    QTest::newRow("catalogue window, close box") << true << true;
+}
+
+void EndToEndTest::exitAndCloseBoxEndTheProgram()
+{
+    QFETCH(bool, fromCzechPage);
+    QFETCH(bool, closeBox);
+
+    const QString window = fromCzechPage ? openCzechPage() : openMainWindow();
+    QVERIFY2(!window.isEmpty(), qPrintable(programDiagnostics()));
+    if (closeBox)
+        closeRequest(window);
+    else
+        clickAt(window, MainWindow::exitButton);
+    QVERIFY2(waitForProgramEnd(), "the program still runs");
+    QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_program->exitCode(), 0);
+    QVERIFY(recordedCalls().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(EndToEndTest)
+#include "tst_e2e.moc"
