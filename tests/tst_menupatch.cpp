@@ -3,7 +3,6 @@
 #include "menumaker/menupatch.h"
 #include "menumaker/menupatchfile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,8 +105,6 @@ private slots:
     void slotMessages();
     void backslashSeparatesFolders();
     void fileHoldsExactlyTheText();
-    void failedWriteLeavesFileAlone_data();
-    void failedWriteLeavesFileAlone();
 };
 
 void MenuPatchTest::workedExample()
@@ -237,36 +234,6 @@ void MenuPatchTest::fileHoldsExactlyTheText()
     // One byte per character, also beyond ASCII.
     QVERIFY(MenuPatchFile::write(path, QString::fromUtf8("\xc3\xa9\r\n")).saved);
     QCOMPARE(readAll(path), QByteArray("\xe9\r\n"));
-}
-
-void MenuPatchTest::failedWriteLeavesFileAlone_data()
-{
-    QTest::addColumn<QString>("relativePath");
-    QTest::newRow("missing folder") << "missing/Gfx.vkp";
-    QTest::newRow("folder as path") << "folder";
-    QTest::newRow("empty path") << "";
-}
-
-void MenuPatchTest::failedWriteLeavesFileAlone()
-{
-    QFETCH(QString, relativePath);
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir("folder"));
-    const QString kept = dir.filePath("kept.vkp");
-    QFile keptFile(kept);
-    QVERIFY(keptFile.open(QIODevice::WriteOnly));
-    keptFile.write("old patch\r\n");
-    keptFile.close();
-
-    const QString path = relativePath.isEmpty() ? QString() : dir.filePath(relativePath);
-    const MenuPatchFile::Outcome outcome = MenuPatchFile::write(path, textFor(true, false));
-    QVERIFY(!outcome.saved);
-    QVERIFY(!outcome.error.isEmpty());
-    QVERIFY(!QDir(dir.path()).exists("missing"));   // no folder is created
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             (QStringList{"folder", "kept.vkp"}));
-    QVERIFY(QDir(dir.filePath("folder")).isEmpty());
-    QCOMPARE(readAll(kept), QByteArray("old patch\r\n"));
 }
 
 QTEST_GUILESS_MAIN(MenuPatchTest)

@@ -1,8 +1,8 @@
 #include "menumakerwindow.h"
 
+#include "menupatchfile.h"
 #include "windows/messages.h"
 #include "windows/windowregistry.h"
-#include "menupatchfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
