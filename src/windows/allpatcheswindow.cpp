@@ -52,7 +52,7 @@ QStringList AllPatchesWindow::listPatchFolder(QString *failureReason)
 {
     QString localPath = patchFolder;
     localPath.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QFileInfo folder(localPath);
+    const QFileInfo folder(localPath.chopped(1));   // without its last slash, a file there is seen
     QString reason;
     if (!folder.exists())
         reason = QStringLiteral("it does not exist");
