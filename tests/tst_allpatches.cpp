@@ -75,7 +75,6 @@ private slots:
     void pickSetsLabelAndSelection();
     void laterPicksReplaceEarlierOnes();
     void backKeepsLabelHighlightAndScrollButNotSelection();
-    void nameWithBlanksReachesTheFlasherUnquoted();
     void unreadableFolderOpensEmptyAndSaysWhy_data();
     void unreadableFolderOpensEmptyAndSaysWhy();
     void emptyFolderOffersNothing();
@@ -128,16 +127,23 @@ void AllPatchesTest::listsFilesOnlyOnceByNameIgnoringCase()
 void AllPatchesTest::pickSetsLabelAndSelection_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("vkp") << "Mlogo.vkp";
-    QTest::newRow("other extension") << "notes.txt";
-    QTest::newRow("no extension") << "README";
-    QTest::newRow("blanks inside") << "My logo patch.vkp";
-    QTest::newRow("leading blank") << " lead.VKP";
+    QTest::addColumn<QString>("writeLine");   // what "Apply" hands to the program start, port 1
+    QTest::newRow("vkp") << "Mlogo.vkp"
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\Mlogo.vkp";
+    QTest::newRow("other extension") << "notes.txt"
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\notes.txt";
+    QTest::newRow("no extension") << "README"
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\README";
+    QTest::newRow("blanks inside, unquoted") << "My logo patch.vkp"
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\My logo patch.vkp";
+    QTest::newRow("leading blank") << " lead.VKP"
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\ lead.VKP";
 }
 
 void AllPatchesTest::pickSetsLabelAndSelection()
 {
     QFETCH(QString, name);
+    QFETCH(QString, writeLine);
     WorkingFolder folder;
     FreshRun run;
     putFile(folder, name);
@@ -153,9 +159,9 @@ void AllPatchesTest::pickSetsLabelAndSelection()
 
     click(form6, QStringLiteral("Command2"));
     click(form6, QStringLiteral("Command4"));
-    QCOMPARE(run.startedLines, (QStringList{writeHead + "data\\All Patches\\" + name,
-                                            undoHead + "data\\All Patches\\" + name}));
+    QCOMPARE(run.startedLines, (QStringList{writeLine, undoHead + "data\\All Patches\\" + name}));
     QVERIFY(run.messages.isEmpty());
+    QCOMPARE(visibleWindows(), QStringList{QStringLiteral("Form6")});
 }
 
 void AllPatchesTest::laterPicksReplaceEarlierOnes()
@@ -212,20 +218,6 @@ void AllPatchesTest::backKeepsLabelHighlightAndScrollButNotSelection()
     // A click on the entry that is still highlighted selects it again.
     pick(form6, QStringLiteral("patch 250.vkp"));
     QCOMPARE(form6->patchPath, std::optional<QString>(QStringLiteral("data\\All Patches\\patch 250.vkp")));
-}
-
-void AllPatchesTest::nameWithBlanksReachesTheFlasherUnquoted()
-{
-    WorkingFolder folder;
-    FreshRun run;
-    putFile(folder, QStringLiteral("My logo patch.vkp"));
-    AllPatchesWindow *form6 = openAllPatches();
-    pick(form6, QStringLiteral("My logo patch.vkp"));
-    click(form6, QStringLiteral("Command2"));
-    QCOMPARE(run.startedLines, QStringList{QStringLiteral(
-        "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\My logo patch.vkp")});
-    QCOMPARE(form6->patchPath, std::optional<QString>(QStringLiteral("data\\All Patches\\My logo patch.vkp")));
-    QCOMPARE(visibleWindows(), QStringList{QStringLiteral("Form6")});
 }
 
 void AllPatchesTest::unreadableFolderOpensEmptyAndSaysWhy_data()
