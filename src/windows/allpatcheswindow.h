@@ -2,10 +2,30 @@
 
 #include "patchwindow.h"
 
+class QLabel;
+class QListWidget;
+
 // Form6, "All Patches": the files of the patch folder, offered for "Apply" and "Undo".
 class AllPatchesWindow : public PatchWindow
 {
     Q_OBJECT
 public:
     AllPatchesWindow();
+
+    // The folder as the selection names it: Windows style, relative to the working directory.
+    static const QString patchFolder;
+
+    // The folder's files as the list shows them: any extension, no sub-folders, no
+    // hidden or system files, ordered by name ignoring letter case. When the folder
+    // cannot be read, the list is empty and the reason is set.
+    static QStringList listPatchFolder(QString *failureReason = nullptr);
+
+    // Selection none, then the list reads the folder: the one and only time in a run.
+    void formLoad() override;
+
+    void File1_Click();   // a file picked in the list
+
+private:
+    QListWidget *m_files;
+    QLabel *m_picked;
 };

@@ -1,5 +1,6 @@
 #include "cataloguewindow.h"
 
+#include "pageswitch.h"
 #include "preview/picturebox.h"
 
 #include <QLabel>
@@ -85,6 +86,7 @@ void CatalogueWindow::addPageRadios()
     label("Label1", QStringLiteral(" Page 1"), 2760);
     label("Label2", QStringLiteral(" Page 2"), 3000);
     m_page1->setChecked(true);
+    PageSwitch::connectRadios(this, m_page1, m_page2);
 }
 
 PictureBox *CatalogueWindow::picture(const QString &name) const

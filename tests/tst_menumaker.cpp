@@ -1,0 +1,498 @@
+// The "GFX Menu Maker" window, driven as a user drives it from the main window.
+
+#include "menumaker/menumakerwindow.h"
+#include "testsupport.h"
+#include "windows/windowregistry.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QStringList thirteenMessages = {
+    "Menu picture no.1 is not selected",  "Menu picture no.2 is not selected",
+    "Menu picture no.3 is not selected",  "Menu picture no.4 is not selected",
+    "Menu picture no.5 is not selected",  "Menu picture no.6 is not selected",
+    "Menu picture no.7 is not selected",  "Menu picture no.8 is not selected",
+    "Menu picture no.9 is not selected",  "Menu picture no.10 is not selected",
+    "Menu picture no.11 is not selected", "Menu picture no.12 is not selected",
+    "You must select key",
+};
+
+// Organiser, Message, Surf/Fun, Audio, Record, Setup, WriteMessage, MP3Player,
+// Games, Calendar, Card-Explorer, Profiles.
+const QList<int> exampleEntries = {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12};
+const QString exampleSlotLines = "27D4DC: FFFFFF 3C40DB\r27D4DF: FFFFFF 0840DB\r27D4E2: FFFFFF 4C40DB\r"
+                                 "27D4E5: FFFFFF 6C40DB\r27D4E8: FFFFFF 1C40DB\r27D4EB: FFFFFF 2C40DB\r"
+                                 "27D4EE: FFFFFF 620AD9\r27D4F1: FFFFFF C4E1D8\r27D4F4: FFFFFF DAE1D8\r"
+                                 "27D4F7: FFFFFF 50EFDB\r27D4FA: FFFFFF CAE1D8\r27D4FD: FFFFFF 5C40DB\r";
+const QString bodyStart = "3B0450: F0C4DAE5243AEA00 EA00EE07DAC7C0D5 \r\n3B0458: F407 0D23 \r\n\r\n";
+const QString bodyEnd = "27D628: FFFFFFFFFFFFFFFF 10161F030100FFFF";
+
+MenuMakerWindow *openMaker()
+{
+    FormWindow *main = WindowRegistry::existing(WindowId::Form1);
+    if (!main || !main->isVisible())
+        main = openMain();
+    click(main, "Command7");
+    return WindowRegistry::existingAs<MenuMakerWindow>(WindowId::MenuMaker);
+}
+
+QComboBox *combo(QWidget *window, int n)
+{
+    return control<QComboBox>(window, QStringLiteral("Combo%1").arg(n));
+}
+
+// Picks list entry k of slot n with the arrow keys, as from the keyboard.
+void choose(QWidget *window, int n, int k)
+{
+    QComboBox *box = combo(window, n);
+    for (int i = 0; i < 16; ++i)
+        QTest::keyClick(box, Qt::Key_Up);
+    if (box->currentIndex() < 0)
+        QTest::keyClick(box, Qt::Key_Down);
+    for (int i = 0; i < k; ++i)
+        QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(box->currentIndex(), k);
+}
+
+void chooseAll(QWidget *window, const QList<int> &entries)
+{
+    for (int n = 1; n <= 12; ++n)
+        choose(window, n, entries.at(n - 1));
+}
+
+// A check box takes clicks on its indicator and text only.
+void clickCheckBox(QWidget *window, const QString &name)
+{
+    auto *box = control<QCheckBox>(window, name);
+    QVERIFY2(box, qPrintable("no check box " + name));
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
+}
+
+void setTicks(QWidget *window, bool rightSoftKey, bool rightArrow)
+{
+    if (control<QCheckBox>(window, "Check1")->isChecked() != rightSoftKey)
+        clickCheckBox(window, "Check1");
+    if (control<QCheckBox>(window, "Check2")->isChecked() != rightArrow)
+        clickCheckBox(window, "Check2");
+}
+
+void typePath(QWidget *window, const QString &path)
+{
+    auto *text1 = control<QLineEdit>(window, "Text1");
+    QTest::keyClick(text1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(text1, Qt::Key_Delete);
+    QTest::keyClicks(text1, path);
+    QCOMPARE(text1->text(), path);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// What a user sees and what Make has built: must outlive failures and hiding.
+struct MakerState {
+    QList<int> chosen;
+    QStringList editTexts;
+    bool check1 = false, check2 = false;
+    QString path, label2, keyLines, menuLines;
+    bool operator==(const MakerState &o) const
+    {
+        return chosen == o.chosen && editTexts == o.editTexts && check1 == o.check1
+               && check2 == o.check2 && path == o.path && label2 == o.label2
+               && keyLines == o.keyLines && menuLines == o.menuLines;
+    }
+};
+
+MakerState stateOf(MenuMakerWindow *window)
+{
+    MakerState s;
+    for (int n = 1; n <= 12; ++n) {
+        s.chosen << combo(window, n)->currentIndex();
+        s.editTexts << combo(window, n)->currentText();
+    }
+    s.check1 = control<QCheckBox>(window, "Check1")->isChecked();
+    s.check2 = control<QCheckBox>(window, "Check2")->isChecked();
+    s.path = control<QLineEdit>(window, "Text1")->text();
+    s.label2 = window->Label2;
+    s.keyLines = window->keyLines;
+    s.menuLines = window->menuLines;
+    return s;
+}
+
+} // namespace
+
+class MenuMakerTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initialState();
+    void makeAtStartReportsEverything();
+    void makeBuildsTheText();
+    void missingSlotKeepsEarlierText();
+    void untickedKeysKeepLatestKeyLines();
+    void saveWritesSecondMakeAndEnds();
+    void saveTakesBackslashAsFolder();
+    void saveFailureKeepsRunning_data();
+    void saveFailureKeepsRunning();
+    void saveWithNothingMade();
+    void backKeepsEverything();
+    void exitWritesNothing();
+};
+
+void MenuMakerTest::initialState()
+{
+    FreshRun run;
+    QVERIFY(!WindowRegistry::existing(WindowId::MenuMaker));
+    MenuMakerWindow *maker = openMaker();
+    QVERIFY(maker);
+    QCOMPARE(visibleWindows(), QStringList{"MenuMaker"});
+    QCOMPARE(maker->windowTitle(), QStringLiteral("GFX Menu Maker"));
+    QCOMPARE(maker->client()->size(), QSize(379, 337));
+    QCOMPARE(maker->focusWidget(), combo(maker, 1));
+
+    const QStringList entries = {"Organiser", "Message", "Surf/Fun", "Audio", "Record", "Setup",
+                                 "WriteMessage", "Java", "MP3Player", "Games", "Calendar",
+                                 "Card-Explorer", "Profiles", "Time/Charge", "Divert", "Help"};
+    for (int n = 1; n <= 12; ++n) {
+        QComboBox *box = combo(maker, n);
+        QVERIFY(box->isEditable());
+        QCOMPARE(box->currentIndex(), -1);
+        QCOMPARE(box->currentText(), QStringLiteral("Menu picture no. %1").arg(n));
+        QStringList items;
+        for (int k = 0; k < box->count(); ++k)
+            items << box->itemText(k);
+        QCOMPARE(items, entries);
+        QCOMPARE(box->geometry(), QRect(8, 40 + 24 * (n - 1), 201, 21));
+    }
+    QCOMPARE(control<QCheckBox>(maker, "Check1")->text(), QStringLiteral("Right soft key"));
+    QCOMPARE(control<QCheckBox>(maker, "Check2")->text(), QStringLiteral("Right arow"));
+    QVERIFY(!control<QCheckBox>(maker, "Check1")->isChecked());
+    QVERIFY(!control<QCheckBox>(maker, "Check2")->isChecked());
+    QCOMPARE(control<QLineEdit>(maker, "Text1")->text(), QStringLiteral("C:\\windows\\plocha\\Gfx.vkp"));
+    QCOMPARE(control<QLineEdit>(maker, "Text1")->geometry(), QRect(40, 8, 289, 25));
+    const QList<std::pair<QString, QString>> buttons = {
+        {"Command1", "Make"}, {"Command2", "Save"}, {"Command3", "Exit"}, {"Command4", "Back"}};
+    for (const auto &[name, caption] : buttons)
+        QCOMPARE(control<QPushButton>(maker, name)->text(), caption);
+    QCOMPARE(control<QPushButton>(maker, "Command1")->geometry(), QRect(216, 184, 73, 33));
+    QCOMPARE(control<QPushButton>(maker, "Command4")->geometry(), QRect(216, 224, 73, 33));
+
+    // Keyboard order: the slots, Make, the key boxes, Save, the path, Exit, Back.
+    const QStringList tabOrder = {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Combo6",
+                                  "Combo7", "Combo8", "Combo9", "Combo10", "Combo11", "Combo12",
+                                  "Command1", "Check1", "Check2", "Command2", "Text1",
+                                  "Command3", "Command4"};
+    QStringList chain;
+    QWidget *w = combo(maker, 1);
+    do {
+        if (tabOrder.contains(w->objectName()) && !chain.contains(w->objectName()))
+            chain << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != combo(maker, 1));
+    QCOMPARE(chain, tabOrder);
+
+    // The load filled the tables; nothing is built yet.
+    QCOMPARE(maker->entryCode[1], QStringLiteral("0840DB\r"));
+    QCOMPARE(maker->slotPrefix[12], QStringLiteral("27D4FD: FFFFFF "));
+    QVERIFY(maker->Label2.isEmpty());
+    QCOMPARE(maker->Label1.size(), 1679);
+    QVERIFY(run.messages.isEmpty());
+}
+
+void MenuMakerTest::makeAtStartReportsEverything()
+{
+    FreshRun run;
+    MenuMakerWindow *maker = openMaker();
+    click(maker, "Command1");
+    QCOMPARE(run.messages, thirteenMessages);
+    QVERIFY(maker->Label2.isEmpty());
+    QVERIFY(maker->keyLines.isEmpty());
+    QVERIFY(maker->menuLines.isEmpty());
+    for (int n = 1; n <= 12; ++n)
+        QVERIFY(maker->slotLine[n].isEmpty());
+    QCOMPARE(run.programEnds, 0);
+    QCOMPARE(visibleWindows(), QStringList{"MenuMaker"});
+}
+
+void MenuMakerTest::makeBuildsTheText()
+{
+    FreshRun run;
+    MenuMakerWindow *maker = openMaker();
+    chooseAll(maker, exampleEntries);
+    QCOMPARE(combo(maker, 8)->currentText(), QStringLiteral("MP3Player"));
+    setTicks(maker, true, false);
+    click(maker, "Command1");
+    QVERIFY(run.messages.isEmpty());
+    QCOMPARE(maker->slotLine[2], QStringLiteral("27D4DF: FFFFFF 0840DB\r"));
+    QCOMPARE(maker->menuLines, exampleSlotLines);
+    QCOMPARE(maker->Label2.size(), 1961);
+    QVERIFY(maker->Label2.startsWith("3B036E: 3C 54\r\r\r" + bodyStart));
+    QVERIFY(maker->Label2.endsWith(bodyEnd + "\r\r" + exampleSlotLines));
+
+    // The same entry in every slot: each slot keeps its own address.
+    chooseAll(maker, QList<int>(12, 15));
+    click(maker, "Command1");
+    QVERIFY(maker->menuLines.startsWith("27D4DC: FFFFFF 50FBEC\r27D4DF: FFFFFF 50FBEC\r"));
+    QVERIFY(maker->Label2.endsWith("27D4FD: FFFFFF 50FBEC\r"));
+    QCOMPARE(maker->menuLines.size(), 264);
+    QVERIFY(run.messages.isEmpty());
+}
+
+void MenuMakerTest::missingSlotKeepsEarlierText()
+{
+    FreshRun run;
+    MenuMakerWindow *maker = openMaker();
+
+    // Never complete: only slot 5's message, key lines set, no text.
+    QList<int> entries = exampleEntries;
+    for (int n = 1; n <= 12; ++n)
+        if (n != 5)
+            choose(maker, n, entries.at(n - 1));
+    setTicks(maker, true, false);
+    click(maker, "Command1");
+    QCOMPARE(run.messages, QStringList{"Menu picture no.5 is not selected"});
+    QCOMPARE(maker->keyLines, QStringLiteral("3B036E: 3C 54\r"));
+    QVERIFY(maker->slotLine[5].isEmpty());
+    QVERIFY(maker->menuLines.isEmpty());
+    QVERIFY(maker->Label2.isEmpty());
+
+    // Complete with the right arrow, then type over slot 5's entry and make again.
+    choose(maker, 5, 4);
+    setTicks(maker, false, true);
+    click(maker, "Command1");
+    const QString made = maker->Label2;
+    QVERIFY(made.startsWith("3B0368: 3C 54\r\r\r"));
+    QVERIFY(made.endsWith(exampleSlotLines));
+
+    run.messages.clear();
+    QTest::keyClicks(combo(maker, 5), "x");
+    QCOMPARE(combo(maker, 5)->currentIndex(), -1);
+    QCOMPARE(combo(maker, 5)->currentText(), QStringLiteral("Recordx"));
+    choose(maker, 1, 15);
+    setTicks(maker, true, false);
+    click(maker, "Command1");
+    QCOMPARE(run.messages, QStringList{"Menu picture no.5 is not selected"});
+    QCOMPARE(maker->keyLines, QStringLiteral("3B036E: 3C 54\r"));
+    QCOMPARE(maker->slotLine[1], QStringLiteral("27D4DC: FFFFFF 50FBEC\r"));   // refreshed
+    QCOMPARE(maker->slotLine[5], QStringLiteral("27D4E8: FFFFFF 1C40DB\r"));   // kept
+    QCOMPARE(maker->menuLines, exampleSlotLines);
+    QCOMPARE(maker->Label2, made);
+}
+
+void MenuMakerTest::untickedKeysKeepLatestKeyLines()
+{
+    FreshRun run;
+    MenuMakerWindow *maker = openMaker();
+    chooseAll(maker, exampleEntries);
+
+    // No key ever chosen: the message, and a text without key lines.
+    click(maker, "Command1");
+    QCOMPARE(run.messages, QStringList{"You must select key"});
+    QCOMPARE(maker->Label2.size(), 1947);
+    QVERIFY(maker->Label2.startsWith("\r\r" + bodyStart));
+
+    // Both boxes, then neither: the text keeps both key lines.
+    run.messages.clear();
+    setTicks(maker, true, true);
+    click(maker, "Command1");
+    QVERIFY(run.messages.isEmpty());
+    QCOMPARE(maker->Label2.size(), 1974);
+    QVERIFY(maker->Label2.startsWith("3B0368: 3C 54\r3B036E: 3C 54\r\r" + bodyStart));
+
+    setTicks(maker, false, false);
+    click(maker, "Command1");
+    QCOMPARE(run.messages, QStringList{"You must select key"});
+    QCOMPARE(maker->keyLines, QStringLiteral("3B0368: 3C 54\r3B036E: 3C 54"));
+    QCOMPARE(maker->Label2.size(), 1974);
+    QVERIFY(maker->Label2.startsWith("3B0368: 3C 54\r3B036E: 3C 54\r\r" + bodyStart));
+}
+
+void MenuMakerTest::saveWritesSecondMakeAndEnds()
+{
+    FreshRun run;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Gfx.vkp");
+    writeFile(path, QByteArray(4000, 'z'));   // replaced whole, never appended to
+
+    MenuMakerWindow *maker = openMaker();
+    chooseAll(maker, QList<int>(12, 7));
+    setTicks(maker, true, true);
+    click(maker, "Command1");
+    chooseAll(maker, exampleEntries);
+    setTicks(maker, true, false);
+    click(maker, "Command1");
+    typePath(maker, path);
+    QCOMPARE(run.programEnds, 0);
+    click(maker, "Command2");
+
+    QCOMPARE(run.programEnds, 1);
+    QVERIFY(run.messages.isEmpty());
+    QCOMPARE(maker->savePath, path);
+    const QByteArray bytes = readAll(path);
+    QCOMPARE(bytes.size(), 1961);
+    QCOMPARE(bytes, maker->Label2.toLatin1());
+    QVERIFY(bytes.startsWith(("3B036E: 3C 54\r\r\r" + bodyStart).toLatin1()));
+    QVERIFY(bytes.endsWith((bodyEnd + "\r\r" + exampleSlotLines).toLatin1()));
+    QVERIFY(!bytes.contains("B4E1D8"));   // nothing of the first Make
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Gfx.vkp"});   // no stray temporary
+}
+
+void MenuMakerTest::saveTakesBackslashAsFolder()
+{
+    FreshRun run;
+    WorkingFolder folder;
+    QVERIFY(QDir(folder.path()).mkdir("out"));
+    MenuMakerWindow *maker = openMaker();
+    chooseAll(maker, exampleEntries);
+    setTicks(maker, false, true);
+    click(maker, "Command1");
+    typePath(maker, "out\\menu.vkp");
+    click(maker, "Command2");
+    const QString written = folder.path("out/menu.vkp");
+#ifndef Q_OS_WIN
+    QVERIFY(!QFile::exists(folder.path("out\\menu.vkp")));   // no backslash in a file name
+#endif
+    QCOMPARE(run.programEnds, 1);
+    QCOMPARE(readAll(written), maker->Label2.toLatin1());
+}
+
+void MenuMakerTest::saveFailureKeepsRunning_data()
+{
+    QTest::addColumn<QString>("typedPath");   // "@" stands for the test's folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing folder") << "@/missing/Gfx.vkp" << "No such file or directory";
+    QTest::newRow("folder as path") << "@" << "Filename refers to a directory";
+    QTest::newRow("file as folder") << "@/kept.vkp/Gfx.vkp" << "Not a directory";
+    QTest::newRow("empty path") << "" << "No file name given";
+    QTest::newRow("default path, no such folder") << "C:\\windows\\plocha\\Gfx.vkp"
+                                                  << "No such file or directory";
+}
+
+void MenuMakerTest::saveFailureKeepsRunning()
+{
+    QFETCH(QString, typedPath);
+    QFETCH(QString, reason);
+    FreshRun run;
+    WorkingFolder folder;   // a relative path lands here
+    const QString kept = folder.path("kept.vkp");
+    writeFile(kept, "3B036E: 3C 54\r\n");
+    const QString path = QString(typedPath).replace("@", folder.path());
+
+    MenuMakerWindow *maker = openMaker();
+    chooseAll(maker, exampleEntries);
+    setTicks(maker, true, false);
+    click(maker, "Command1");
+    typePath(maker, path);
+    const MakerState before = stateOf(maker);
+    click(maker, "Command2");
+
+    QCOMPARE(run.programEnds, 0);
+    QCOMPARE(run.messages.size(), 1);
+    QVERIFY2(run.messages.first().contains("\"" + path + "\""), qPrintable(run.messages.first()));
+    QVERIFY2(run.messages.first().endsWith(reason), qPrintable(run.messages.first()));
+    QVERIFY(run.messages.first().size() > QString("Cannot save the menu patch to \"\": ").size() + path.size());
+    QCOMPARE(readAll(kept), QByteArray("3B036E: 3C 54\r\n"));
+    QVERIFY(!QDir(folder.path()).exists("missing"));
+    QVERIFY(!QDir(folder.path()).exists("C:"));
+    QCOMPARE(maker->savePath, path);
+    QVERIFY(stateOf(maker) == before);
+    QCOMPARE(visibleWindows(), QStringList{"MenuMaker"});
+
+    // With a good path the same text is saved after all.
+    typePath(maker, kept);
+    click(maker, "Command2");
+    QCOMPARE(run.programEnds, 1);
+    QCOMPARE(readAll(kept), maker->Label2.toLatin1());
+}
+
+void MenuMakerTest::saveWithNothingMade()
+{
+    FreshRun run;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Gfx.vkp");
+    writeFile(path, "earlier patch\r\n");
+    MenuMakerWindow *maker = openMaker();
+    typePath(maker, path);
+    click(maker, "Command2");
+    QCOMPARE(run.messages, QStringList{"Nothing to save yet: click Make first"});
+
+    // A Make that finds a slot without an entry builds nothing either.
+    chooseAll(maker, exampleEntries);
+    QTest::keyClicks(combo(maker, 12), "s");
+    setTicks(maker, true, false);
+    click(maker, "Command1");
+    run.messages.clear();
+    click(maker, "Command2");
+    QCOMPARE(run.messages, QStringList{"Nothing to save yet: click Make first"});
+
+    QCOMPARE(run.programEnds, 0);
+    QCOMPARE(readAll(path), QByteArray("earlier patch\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Gfx.vkp"});
+}
+
+void MenuMakerTest::backKeepsEverything()
+{
+    FreshRun run;
+    MenuMakerWindow *maker = openMaker();
+    chooseAll(maker, exampleEntries);
+    setTicks(maker, true, true);
+    typePath(maker, "D:\\patches\\menu.vkp");
+    click(maker, "Command1");
+    QTest::keyClicks(combo(maker, 3), " typed");   // an edited slot without an entry
+    const MakerState before = stateOf(maker);
+    QCOMPARE(before.label2.size(), 1974);
+    QCOMPARE(before.chosen.at(2), -1);
+    maker->entryCode[0] = "marker";   // a second load would put the table back
+
+    click(maker, "Command4");
+    QCOMPARE(visibleWindows(), QStringList{"Form1"});
+    QVERIFY(maker->Label2 == before.label2);
+
+    QCOMPARE(openMaker(), maker);
+    QCOMPARE(visibleWindows(), QStringList{"MenuMaker"});
+    QVERIFY(stateOf(maker) == before);
+    QCOMPARE(combo(maker, 3)->currentText(), QStringLiteral("Surf/Fun typed"));
+    QCOMPARE(maker->entryCode[0], QStringLiteral("marker"));
+    QVERIFY(run.messages.isEmpty());
+    QCOMPARE(run.programEnds, 0);
+}
+
+void MenuMakerTest::exitWritesNothing()
+{
+    FreshRun run;
+    QTemporaryDir dir;
+    MenuMakerWindow *maker = openMaker();
+    chooseAll(maker, exampleEntries);
+    setTicks(maker, true, false);
+    click(maker, "Command1");
+    typePath(maker, dir.filePath("Gfx.vkp"));
+    click(maker, "Command3");
+    QCOMPARE(run.programEnds, 1);
+    QVERIFY(run.messages.isEmpty());
+    QVERIFY(QDir(dir.path()).isEmpty());
+}
+
+QTEST_MAIN(MenuMakerTest)
+#include "tst_menumaker.moc"
