@@ -51,12 +51,14 @@ const Twips apply{720, 3720, 1455, 495};
 const Twips undo{2400, 3720, 1455, 495};
 const Twips exitButton{2400, 4320, 1455, 495};
 const Twips czechTopMiddle{1560, 0, 1515, 1200};   // Form5's p1, "data\MHaskoly.vkp"
-const Twips fileList{0, 0, 4575, 3015};
+// The first row of the file list `File1` (0, 0, 4575 x 3015), which fills the window's top.
+const Twips firstListedFile{0, 0, 4575, 300};
 } // namespace PatchWindow
 
 namespace MenuMaker {
 Twips slot(int n) { return Twips{120, 600 + 360 * (n - 1), 3015, 315}; }
-const Twips rightSoftKey{3360, 720, 1695, 255};
+// "Right soft key" (3360, 720, 1695 x 255), clicked on its tick box at the left end.
+const Twips rightSoftKeyBox{3360, 720, 240, 255};
 const Twips make{3240, 2760, 1095, 495};
 const Twips save{4440, 2760, 1095, 495};
 const Twips savePath{600, 120, 4335, 375};
@@ -161,6 +163,8 @@ private slots:
 
     void applyAndUndoSendTheCzechPatchOnCom2();
     void applyWithoutSelectionShowsTheMessageAndStartsNothing();
+    void allPatchesSendsAFileNameWithBlanks();
+    void menuMakerSavesTheMenuPatchAndEnds();
     void exitAndCloseBoxEndTheProgram_data();
     void exitAndCloseBoxEndTheProgram();
 
@@ -284,6 +288,8 @@ void EndToEndTest::startProgram()
     QVERIFY(patch.open(QIODevice::WriteOnly));
     patch.write("27D4DC: FFFFFF 3C40DB\r\n");
     patch.close();
+    // Sub-folders are not listed, so the one file is the list's first row.
+    QVERIFY(folder.mkpath(QStringLiteral("data/All Patches/Old")));
 
     m_program = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -506,6 +512,80 @@ void EndToEndTest::applyWithoutSelectionShowsTheMessageAndStartsNothing()
     clickAt(czech, PatchWindow::exitButton);
     QVERIFY(waitForProgramEnd());
     QCOMPARE(m_program->exitCode(), 0);
+}
+
+void EndToEndTest::allPatchesSendsAFileNameWithBlanks()
+{
+    const QString main = openMainWindow();
+    QVERIFY2(!main.isEmpty(), qPrintable(programDiagnostics()));
+    clickAt(main, MainWindow::allPatches);
+    const QString allPatches = waitForWindow(mainCaption, patchClient);
+    QVERIFY2(!allPatches.isEmpty(), "All Patches did not show");
+
+    clickAt(allPatches, PatchWindow::firstListedFile);
+    clickAt(allPatches, PatchWindow::apply);
+    QVERIFY2(waitForCalls(1), "Apply started no flasher");
+    const QString write = QStringLiteral("data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 "
+                                         "/qu=1 data\\All Patches\\My logo patch.vkp");
+    const QList<QStringList> calls = recordedCalls();
+    QCOMPARE(calls.size(), 1);
+    QCOMPARE(calls.at(0).mid(1), flasherWords(write).mid(1));
+    QCOMPARE(calls.at(0).mid(calls.at(0).size() - 4),
+             (QStringList{"data\\All", "Patches\\My", "logo", "patch.vkp"}));
+
+    clickAt(allPatches, PatchWindow::exitButton);
+    QVERIFY(waitForProgramEnd());
+    QCOMPARE(m_program->exitCode(), 0);
+}
+
+void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
+{
+    const QString main = openMainWindow();
+    QVERIFY2(!main.isEmpty(), qPrintable(programDiagnostics()));
+    clickAt(main, MainWindow::menuMaker);
+    const QString maker = waitForWindow(makerCaption, makerClient);
+    QVERIFY2(!maker.isEmpty(), "Gfx Menu Maker did not show");
+
+    // Each slot: a click into its edit field gives it the focus; Escape closes a
+    // list that might have dropped down; each Down moves one entry on from none.
+    for (int n = 1; n <= 12; ++n) {
+        clickAt(maker, MenuMaker::slot(n));
+        QStringList keys{QStringLiteral("Escape")};
+        for (int step = 0; step <= workedExampleEntries[n - 1]; ++step)
+            keys << QStringLiteral("Down");
+        key(keys);
+    }
+    clickAt(maker, MenuMaker::rightSoftKeyBox);
+
+    const QString savedFile = QDir(m_folder->path()).filePath(QStringLiteral("saved menu/Gfx.vkp"));
+    QVERIFY(QDir().mkpath(QFileInfo(savedFile).path()));
+    clickAt(maker, MenuMaker::savePath);
+    key({QStringLiteral("ctrl+a"), QStringLiteral("BackSpace")});
+    const Outcome typed = xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), savedFile});
+    QVERIFY(typed.finished && typed.exitCode == 0);
+
+    clickAt(maker, MenuMaker::make);
+    QThread::msleep(300);
+    QVERIFY2(visibleWindows(messageCaption).isEmpty(), "Make complained: a slot or the key was not chosen");
+    clickAt(maker, MenuMaker::save);
+    QVERIFY2(waitForProgramEnd(), "Save did not end the program");
+    QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_program->exitCode(), 0);
+
+    QFile saved(savedFile);
+    QVERIFY2(saved.open(QIODevice::ReadOnly), qPrintable(savedFile));
+    const QByteArray bytes = saved.readAll();
+    const QByteArray expected = workedExampleBytes();
+    QCOMPARE(expected.size(), 1961);
+    qsizetype differsAt = 0;
+    while (differsAt < qMin(bytes.size(), expected.size()) && bytes.at(differsAt) == expected.at(differsAt))
+        ++differsAt;
+    QVERIFY2(bytes == expected,
+             qPrintable(QStringLiteral("%1 bytes saved, %2 expected; first difference at byte %3: saved \"%4\", expected \"%5\"")
+                            .arg(bytes.size()).arg(expected.size()).arg(differsAt)
+                            .arg(QString::fromLatin1(bytes.mid(differsAt, 24).toPercentEncoding(" :")),
+                                 QString::fromLatin1(expected.mid(differsAt, 24).toPercentEncoding(" :")))));
+    QVERIFY(recordedCalls().isEmpty());
 }
 
 void EndToEndTest::exitAndCloseBoxEndTheProgram_data()
