@@ -21,6 +21,7 @@
 #include <QtEndian>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -50,7 +51,9 @@ QByteArray bmp(const Canvas &canvas, int depth)
     if (depth == 1) {
         image = QImage(canvas.width(), canvas.height(), QImage::Format_Mono);
         image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-        image.fill(1);   // also clears the padding bits at the row ends, which the BMP keeps
+        // QImage::fill() leaves the padding bytes at the row ends alone, and the BMP
+        // writer stores whole rows: set every byte, or the files change from run to run.
+        std::memset(image.bits(), 0xff, size_t(image.sizeInBytes()));
         for (int y = 0; y < canvas.height(); ++y)
             for (int x = 0; x < canvas.width(); ++x)
                 image.setPixel(x, y, canvas.isBlack(x, y) ? 0 : 1);
