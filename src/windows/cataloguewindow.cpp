@@ -2,6 +2,7 @@
 
 #include "pageswitch.h"
 #include "preview/picturebox.h"
+#include "preview/previewanimation.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -52,6 +53,10 @@ CatalogueWindow::CatalogueWindow(WindowId id, const Catalogue::WindowSpec &spec)
 
     if (spec.hasPageRadios)
         addPageRadios();
+
+    // The animation starts with the window and runs until the program ends.
+    if (spec.animated())
+        m_animation = new PreviewAnimation(spec, [this](const QString &name) { return picture(name); }, this);
 
     QWidget *previous = nullptr;
     for (const QString &name : spec.focusOrder) {

@@ -4,6 +4,7 @@
 #include "patchwindow.h"
 
 class PictureBox;
+class PreviewAnimation;
 class QRadioButton;
 
 // One catalogue window, built from its row of the catalogue table: pictures that
@@ -19,6 +20,8 @@ public:
     PictureBox *picture(const QString &name) const;
     // The page radios of Form5 and cz2 (nullptr elsewhere): 1 is page 1, 2 is page 2.
     QRadioButton *pageRadio(int page) const;
+    // The animation of the previews; nullptr in Form7, which has none.
+    PreviewAnimation *animation() const { return m_animation; }
 
 private:
     void addPageRadios();
@@ -27,4 +30,5 @@ private:
     QList<PictureBox *> m_pictures;
     QRadioButton *m_page1 = nullptr;
     QRadioButton *m_page2 = nullptr;
+    PreviewAnimation *m_animation = nullptr;
 };
