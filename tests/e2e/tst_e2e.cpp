@@ -180,7 +180,8 @@ private:
     // The visible window with this caption whose client area has this size
     // (the main window's is taller by its menu bar); empty on timeout.
     QString waitForWindow(const QString &caption, QSize client, int timeoutMs = 10000);
-    bool waitUntilGone(const QString &caption, int timeoutMs = 10000);
+    // Waits until no window with this caption is visible, or only until the given one is not.
+    bool waitUntilGone(const QString &caption, const QString &window = {}, int timeoutMs = 10000);
     void clickAt(const QString &window, const Twips &control);
     void key(const QStringList &keys);
     QList<QStringList> recordedCalls();
@@ -357,10 +358,14 @@ QString EndToEndTest::waitForWindow(const QString &caption, QSize client, int ti
     return {};
 }
 
-bool EndToEndTest::waitUntilGone(const QString &caption, int timeoutMs)
+bool EndToEndTest::waitUntilGone(const QString &caption, const QString &window, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
-    while (!visibleWindows(caption).isEmpty()) {
+    const auto shown = [&] {
+        const QStringList visible = visibleWindows(caption);
+        return window.isEmpty() ? !visible.isEmpty() : visible.contains(window);
+    };
+    while (shown()) {
         if (deadline.hasExpired())
             return false;
         QThread::msleep(100);
@@ -447,10 +452,7 @@ QString EndToEndTest::openCzechPage()
     clickAt(main, MainWindow::gfxMenu);
     const QString czech = waitForWindow(mainCaption, patchClient);
     // "Gfx MENU" hides the main window once the catalogue shows.
-    if (!czech.isEmpty() && !visibleWindows(mainCaption).contains(main))
-        return czech;
-    QThread::msleep(500);
-    return visibleWindows(mainCaption).contains(main) ? QString() : czech;
+    return !czech.isEmpty() && waitUntilGone(mainCaption, main) ? czech : QString();
 }
 
 void EndToEndTest::applyAndUndoSendTheCzechPatchOnCom2()
@@ -461,7 +463,7 @@ void EndToEndTest::applyAndUndoSendTheCzechPatchOnCom2()
     clickAt(main, MainWindow::gfxMenu);
     const QString czech = waitForWindow(mainCaption, patchClient);
     QVERIFY2(!czech.isEmpty(), "Gfx MENU did not show the Czech menus");
-    QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows(mainCaption).contains(main), 5000);
+    QVERIFY2(waitUntilGone(mainCaption, main), "Gfx MENU left the main window shown");
 
     clickAt(czech, PatchWindow::czechTopMiddle);
     clickAt(czech, PatchWindow::apply);
@@ -498,9 +500,7 @@ void EndToEndTest::applyWithoutSelectionShowsTheMessageAndStartsNothing()
 
     clickAt(czech, PatchWindow::apply);
     QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows(messageCaption).isEmpty(), 10000);
-    const QString box = visibleWindows(messageCaption).constFirst();
-    // The box has the keyboard focus; Return presses its OK button.
-    xdotool({QStringLiteral("windowfocus"), box});
+    // The box takes the keyboard focus; Return presses its OK button.
     key({QStringLiteral("Return")});
     QVERIFY2(waitUntilGone(messageCaption), "Return did not close the message box");
 
