@@ -9,7 +9,6 @@
 #include "windows/windowregistry.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -37,22 +36,11 @@ CatalogueWindow *existingCatalogue(WindowId id)
     return WindowRegistry::existingAs<CatalogueWindow>(id);
 }
 
-// Picks the radio of the other Czech page, as the user does. Should the radios not
-// switch the pages yet, the windows are switched here in the same order.
+// Picks the radio of the other Czech page, as the user does.
 CatalogueWindow *switchToPage(CatalogueWindow *from, int page)
 {
     const WindowId to = page == 2 ? WindowId::cz2 : WindowId::Form5;
     clickRadio(from, page == 2 ? QStringLiteral("Option2") : QStringLiteral("Option1"));
-    FormWindow *target = WindowRegistry::existing(to);
-    if (!target || !target->isVisible()) {
-        if (page == 2) {
-            WindowRegistry::hide(from->id());
-            WindowRegistry::show(to);
-        } else {
-            WindowRegistry::show(to);
-            WindowRegistry::hide(from->id());
-        }
-    }
     return existingCatalogue(to);
 }
 
@@ -78,7 +66,7 @@ CatalogueWindow *openFromMain(const QString &name)
     return nullptr;
 }
 
-// A strip as stored in the resources, in the previews' format; null while absent.
+// A strip as stored in the resources, in the previews' format.
 QImage storedStrip(const CatalogueWindow *window, int pair)
 {
     const Catalogue::AnimationPair &p = window->spec().pairs.at(size_t(pair));
@@ -92,21 +80,6 @@ QImage frameOf(const CatalogueWindow *window, int pair, int frame)
     const int w = window->spec().pairs.at(size_t(pair)).frameWidth;
     return storedStrip(window, pair).copy(frame * w, 0, w, Catalogue::frameHeight);
 }
-
-bool picturesPresent(const CatalogueWindow *window)
-{
-    for (const Catalogue::AnimationPair &p : window->spec().pairs) {
-        const QString name = window->spec().name;
-        if (!QFile::exists(Catalogue::resource(Catalogue::stripPath(name, p.strip)))
-            || !QFile::exists(Catalogue::resource(Catalogue::stillPath(name, p.preview))))
-            return false;
-    }
-    return true;
-}
-
-#define REQUIRE_PICTURES(window)                                                            \
-    if (!picturesPresent(window))                                                           \
-        QSKIP("the strips and stills of this window are not in the resources");
 
 void tickTimes(CatalogueWindow *window, int ticks)
 {
@@ -254,7 +227,6 @@ void AnimationTest::framesReachThePreviews()
     openMain();
     CatalogueWindow *w = openFromMain(window);
     QVERIFY(w);
-    REQUIRE_PICTURES(w);
 
     verifyStills(w);
     QList<const uchar *> buffers;
@@ -276,7 +248,6 @@ void AnimationTest::framesPastTheEndKeepThePicture()
     FreshRun run;
     openMain();
     CatalogueWindow *form2 = openFromMain(QStringLiteral("Form2"));
-    REQUIRE_PICTURES(form2);
     PictureBox *p1 = form2->picture(QStringLiteral("p1"));
     PictureBox *p3 = form2->picture(QStringLiteral("p3"));
 
@@ -292,7 +263,6 @@ void AnimationTest::framesPastTheEndKeepThePicture()
 
     click(form2, QStringLiteral("Command1"));
     CatalogueWindow *form4 = openFromMain(QStringLiteral("Form4"));
-    REQUIRE_PICTURES(form4);
     PictureBox *dresk = form4->picture(QStringLiteral("p1"));
     tickTimes(form4, 8);
     const QImage frame8 = dresk->surface().copy();
@@ -322,9 +292,7 @@ void AnimationTest::hidingAndShowingGoesOn()
 
     tickTimes(form2, 2);   // hidden: the ticks go on
     QCOMPARE(animation->frameIndex(), qint16(5));
-    const bool pictures = picturesPresent(form2);
-    if (pictures)
-        verifyFrame(form2, 5);
+    verifyFrame(form2, 5);
 
     QCOMPARE(openFromMain(QStringLiteral("Form2")), form2);   // the same instance again
     QCOMPARE(visibleWindows(), QStringList{"Form2"});
@@ -335,10 +303,7 @@ void AnimationTest::hidingAndShowingGoesOn()
 
     tickTimes(form2, 1);
     QCOMPARE(animation->frameIndex(), qint16(6));
-    if (pictures)
-        verifyFrame(form2, 6);
-    else
-        qInfo("pixels not compared: the pictures are not in the resources");
+    verifyFrame(form2, 6);
 }
 
 void AnimationTest::userActionsLeaveTheCounterAlone()

@@ -47,11 +47,7 @@ QCheckBox *keyBox(QWidget *parent, const char *name, const QString &caption, int
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    placeTwips(b, left, top, 1095, 495);
-    return b;
+    return commandButton(parent, name, caption, left, top, 1095, 495);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyle>
 
 namespace {
@@ -116,4 +117,14 @@ QIcon FormWindow::noIcon()
 void placeTwips(QWidget *control, int left, int top, int width, int height)
 {
     control->setGeometry(Catalogue::twipsToPixels(left, top, width, height));
+}
+
+QPushButton *commandButton(QWidget *parent, const char *name, const QString &caption,
+                           int left, int top, int width, int height)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    placeTwips(button, left, top, width, height);
+    return button;
 }

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QMenuBar;
+class QPushButton;
 
 // The eleven windows of the program; each exists at most once in a run.
 enum class WindowId { Form1, Form2, Form3, Form4, Form5, Form6, Form7, Form8, cz2, german, MenuMaker };
@@ -49,3 +50,7 @@ private:
 
 // Places a control on a client area from twips, the unit of every layout table.
 void placeTwips(QWidget *control, int left, int top, int width, int height);
+
+// A command button of a layout table: named, placed in twips, never a default button.
+QPushButton *commandButton(QWidget *parent, const char *name, const QString &caption,
+                           int left, int top, int width, int height);

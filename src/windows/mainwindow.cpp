@@ -10,16 +10,6 @@
 
 namespace {
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption,
-                    int left, int top, int width, int height)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    placeTwips(b, left, top, width, height);
-    return b;
-}
-
 QRadioButton *option(QWidget *parent, const char *name, const QString &caption, int top)
 {
     auto *o = new QRadioButton(caption, parent);
@@ -53,19 +43,19 @@ MainWindow::MainWindow()
     setMenuBar(menuBar);
 
     QWidget *area = client();
-    auto *command7 = button(area, "Command7", QStringLiteral("Gfx Menu Maker"), 1560, 1560, 1455, 615);
+    auto *command7 = commandButton(area, "Command7", QStringLiteral("Gfx Menu Maker"), 1560, 1560, 1455, 615);
     m_option4 = option(area, "Option4", QStringLiteral("German gfx"), 2040);
-    auto *com2 = button(area, "com2", QStringLiteral("Com 2"), 3960, 2040, 615, 255);
-    auto *com1 = button(area, "com1", QStringLiteral("Com 1"), 3120, 2040, 615, 255);
+    auto *com2 = commandButton(area, "com2", QStringLiteral("Com 2"), 3960, 2040, 615, 255);
+    auto *com1 = commandButton(area, "com1", QStringLiteral("Com 1"), 3120, 2040, 615, 255);
     m_option2 = option(area, "Option2", QStringLiteral("English gfx"), 1320);
     m_option1 = option(area, "Option1", QStringLiteral("Czech gfx"), 960);
     m_option3 = option(area, "Option3", QStringLiteral("Polih gfx"), 1680);
-    auto *command6 = button(area, "Command6", QStringLiteral("System Graphic"), 1560, 840, 1455, 615);
-    auto *command5 = button(area, "Command5", QStringLiteral("All Patches"), 3120, 840, 1455, 615);
-    auto *command4 = button(area, "Command4", QStringLiteral("Exit"), 1560, 2280, 1455, 615);
-    auto *command3 = button(area, "Command3", QStringLiteral("Animated Operator Logo"), 3120, 120, 1455, 615);
-    auto *command2 = button(area, "Command2", QStringLiteral("   Ending    Animation"), 1560, 120, 1455, 615);
-    auto *command1 = button(area, "Command1", QStringLiteral("Gfx MENU"), 0, 120, 1455, 615);
+    auto *command6 = commandButton(area, "Command6", QStringLiteral("System Graphic"), 1560, 840, 1455, 615);
+    auto *command5 = commandButton(area, "Command5", QStringLiteral("All Patches"), 3120, 840, 1455, 615);
+    auto *command4 = commandButton(area, "Command4", QStringLiteral("Exit"), 1560, 2280, 1455, 615);
+    auto *command3 = commandButton(area, "Command3", QStringLiteral("Animated Operator Logo"), 3120, 120, 1455, 615);
+    auto *command2 = commandButton(area, "Command2", QStringLiteral("   Ending    Animation"), 1560, 120, 1455, 615);
+    auto *command1 = commandButton(area, "Command1", QStringLiteral("Gfx MENU"), 0, 120, 1455, 615);
     portLabel(area, "Label1", QStringLiteral("Com port:"), 3120, 1335);
     m_com = portLabel(area, "Com", QStringLiteral("1"), 4440, 255);
     m_option1->setChecked(true);

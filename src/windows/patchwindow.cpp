@@ -7,13 +7,10 @@
 
 namespace {
 
+// The four buttons stand at the same places in every patch window.
 QPushButton *patchButton(QWidget *parent, const char *name, const QString &caption, int left, int top)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    placeTwips(b, left, top, 1455, 495);
-    return b;
+    return commandButton(parent, name, caption, left, top, 1455, 495);
 }
 
 } // namespace
