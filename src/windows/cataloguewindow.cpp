@@ -22,13 +22,6 @@ QIcon iconOf(Catalogue::WindowIcon icon)
     return FormWindow::noIcon();
 }
 
-QFont msSansSerif(double points)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(points);
-    font.setWeight(QFont::Normal);
-    return font;
-}
 
 } // namespace
 

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace {
 
@@ -33,6 +35,29 @@ protected:
     {
         QPainter painter(this);
         painter.drawPixmap(0, 0, backdrop());
+    }
+};
+
+// A command button whose caption wraps onto more lines when it is wider than the
+// button, as "   Ending    Animation" and "Animated Operator Logo" need to. The
+// caption itself stays exactly as given.
+class CommandButton : public QPushButton
+{
+public:
+    CommandButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QString caption = option.text;
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        const QRect textArea = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        painter.drawItemText(textArea, Qt::AlignCenter | Qt::TextWordWrap, option.palette,
+                             isEnabled(), caption, QPalette::ButtonText);
     }
 };
 
@@ -119,10 +144,21 @@ void placeTwips(QWidget *control, int left, int top, int width, int height)
     control->setGeometry(Catalogue::twipsToPixels(left, top, width, height));
 }
 
+QFont msSansSerif(double points)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
 QPushButton *commandButton(QWidget *parent, const char *name, const QString &caption,
                            int left, int top, int width, int height)
 {
-    auto *button = new QPushButton(caption, parent);
+    auto *button = new CommandButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setAutoDefault(false);
     placeTwips(button, left, top, width, height);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QIcon>
 #include <QWidget>
 
@@ -50,6 +51,10 @@ private:
 
 // Places a control on a client area from twips, the unit of every layout table.
 void placeTwips(QWidget *control, int left, int top, int width, int height);
+
+// "MS Sans Serif" at the given size, the face the windows are laid out for; where it
+// is missing, a sans-serif face of like width stands in.
+QFont msSansSerif(double points);
 
 // A command button of a layout table: named, placed in twips, never a default button.
 QPushButton *commandButton(QWidget *parent, const char *name, const QString &caption,

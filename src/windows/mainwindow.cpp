@@ -23,10 +23,7 @@ QLabel *portLabel(QWidget *parent, const char *name, const QString &caption,
 {
     auto *label = new QLabel(caption, parent);
     label->setObjectName(QLatin1String(name));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(13.5);
-    font.setWeight(QFont::Normal);
-    label->setFont(font);
+    label->setFont(msSansSerif(13.5));
     placeTwips(label, left, 1560, width, 375);
     return label;
 }
