@@ -2,6 +2,7 @@
 
 #include "menumaker/menumakerwindow.h"
 #include "testsupport.h"
+#include "workedexample.h"
 #include "windows/windowregistry.h"
 
 #include <QCheckBox>
@@ -27,13 +28,8 @@ const QStringList thirteenMessages = {
     "You must select key",
 };
 
-// Organiser, Message, Surf/Fun, Audio, Record, Setup, WriteMessage, MP3Player,
-// Games, Calendar, Card-Explorer, Profiles.
-const QList<int> exampleEntries = {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12};
-const QString exampleSlotLines = "27D4DC: FFFFFF 3C40DB\r27D4DF: FFFFFF 0840DB\r27D4E2: FFFFFF 4C40DB\r"
-                                 "27D4E5: FFFFFF 6C40DB\r27D4E8: FFFFFF 1C40DB\r27D4EB: FFFFFF 2C40DB\r"
-                                 "27D4EE: FFFFFF 620AD9\r27D4F1: FFFFFF C4E1D8\r27D4F4: FFFFFF DAE1D8\r"
-                                 "27D4F7: FFFFFF 50EFDB\r27D4FA: FFFFFF CAE1D8\r27D4FD: FFFFFF 5C40DB\r";
+const QList<int> exampleEntries = WorkedExample::entries;
+const QString exampleSlotLines = QString::fromLatin1(WorkedExample::slotLines);
 const QString bodyStart = "3B0450: F0C4DAE5243AEA00 EA00EE07DAC7C0D5 \r\n3B0458: F407 0D23 \r\n\r\n";
 const QString bodyEnd = "27D628: FFFFFFFFFFFFFFFF 10161F030100FFFF";
 
@@ -247,9 +243,7 @@ void MenuMakerTest::makeBuildsTheText()
     QVERIFY(run.messages.isEmpty());
     QCOMPARE(maker->slotLine[2], QStringLiteral("27D4DF: FFFFFF 0840DB\r"));
     QCOMPARE(maker->menuLines, exampleSlotLines);
-    QCOMPARE(maker->Label2.size(), 1961);
-    QVERIFY(maker->Label2.startsWith("3B036E: 3C 54\r\r\r" + bodyStart));
-    QVERIFY(maker->Label2.endsWith(bodyEnd + "\r\r" + exampleSlotLines));
+    QCOMPARE(maker->Label2, QString::fromLatin1(WorkedExample::bytes()));
 
     // The same entry in every slot: each slot keeps its own address.
     chooseAll(maker, QList<int>(12, 15));
@@ -351,10 +345,7 @@ void MenuMakerTest::saveWritesSecondMakeAndEnds()
     QVERIFY(run.messages.isEmpty());
     QCOMPARE(maker->savePath, path);
     const QByteArray bytes = readAll(path);
-    QCOMPARE(bytes.size(), 1961);
-    QCOMPARE(bytes, maker->Label2.toLatin1());
-    QVERIFY(bytes.startsWith(("3B036E: 3C 54\r\r\r" + bodyStart).toLatin1()));
-    QVERIFY(bytes.endsWith((bodyEnd + "\r\r" + exampleSlotLines).toLatin1()));
+    QCOMPARE(bytes, WorkedExample::bytes());
     QVERIFY(!bytes.contains("B4E1D8"));   // nothing of the first Make
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Gfx.vkp"});   // no stray temporary
 }

@@ -57,7 +57,7 @@ struct WindowSpec {
 };
 
 const std::vector<WindowSpec> &windows();
-// The spec of one catalogue window; nullptr for a name that is not one.
+// The table row of one catalogue window; nullptr for a name that is not one.
 const WindowSpec *window(const QString &name);
 
 // Paths of the pictures relative to the assets folder, shared by the program and

@@ -20,6 +20,8 @@
 
 #include <memory>
 
+#include "../workedexample.h"
+
 namespace {
 
 const QString mainCaption = QStringLiteral("Pikvart by Lumbard");
@@ -63,79 +65,6 @@ const Twips make{3240, 2760, 1095, 495};
 const Twips save{4440, 2760, 1095, 495};
 const Twips savePath{600, 120, 4335, 375};
 } // namespace MenuMaker
-
-// The menu patch body, line by line; joined by CR LF in the saved file.
-const char *const menuBody[] = {
-    "3B0450: F0C4DAE5243AEA00 EA00EE07DAC7C0D5 ",
-    "3B0458: F407 0D23 ",
-    "",
-    "27D500: FFFFFFFFFFFFFFFF DC4FD44E02002D32 ",
-    "27D508: FFFFFFFFFFFFFFFF D7403400F2FE1C3E ",
-    "27D510: FFFFFFFFFFFFFFFF 26FE6F0046F42000 ",
-    "27D518: FFFFFFFFFFFFFFFF 3D0208E40D1146F4 ",
-    "27D520: FFFFFFFFFFFFFFFF 21003D0228E40D0C ",
-    "27D528: FFFFFFFFFFFFFFFF 46F422003D0208E1 ",
-    "27D530: FFFFFFFFFFFFFFFF 0D0746F423003D02 ",
-    "27D538: FFFFFFFFFFFFFFFF 28E10D0248412D62 ",
-    "27D540: FFFFFFFFFFFFFFFF 48E0DD02E0BE0D04 ",
-    "27D548: FFFFFFFFFFFFFFFF 46FE0C00CD01E00E ",
-    "27D550: FFFFFFFFFFFFFFFF 48452D0F48432D0D ",
-    "27D558: FFFFFFFFFFFFFFFF 06FE6F00D7403400 ",
-    "27D560: FFFFFFFFFFFFFFFF F6FE1C3EE00CE00D ",
-    "27D568: FFFFFFFFFFFFFFFF DAC1EC22E6F4FFFF ",
-    "27D570: FFFFFFFFFFFFFFFF DB00F04E5C1400E4 ",
-    "27D578: FFFFFFFFFFFFFFFF 06FEDC14E005D760 ",
-    "27D580: FFFFFFFFFFFFFFFF 1F03998E999E99AE ",
-    "27D588: FFFFFFFFFFFFFFFF 2DF1DAC788EE0DEE ",
-    "",
-    "27D590: FFFFFFFFFFFFFFFF 0000000000D5C700 ",
-    "27D598: FFFFFFFFFFFFFFFF 00000000527CF000 ",
-    "27D5A0: FFFFFFFFFFFFFFFF 9429E10228161F03 ",
-    "27D5A8: FFFFFFFFFFFFFFFF 0000000065005000 ",
-    "27D5B0: FFFFFFFFFFFFFFFF 1C3E340000000000 ",
-    "27D5B8: FFFFFFFF 0000FF00 ",
-    "27D5C0: FFFFFFFFFFFFFFFF E6F46F00D7403400 ",
-    "27D5C8: FFFFFFFFFFFFFFFF F6F41C3E88908880 ",
-    "27D5D0: FFFFFFFFFFFFFFFF E6FC5AF5E6FDD800 ",
-    "27D5D8: FFFFFFFFFFFFFFFF E6FE96F5F0FDDAF0 ",
-    "27D5E0: FFFFFFFFFFFFFFFF 3CFDF084F095F0C8 ",
-    "27D5E8: FFFFFFFFFFFFFFFF F0D9E6FE9015E6FF ",
-    "27D5F0: FFFFFFFFFFFFFFFF 1F03DAF024FFF0C8 ",
-    "27D5F8: FFFFFFFFFFFFFFFF F0D9DAF09E809880 ",
-    "27D600: FFFFFFFFFFFFFFFF 9890DB00E004DB00 ",
-    "",
-    "27D610: FFFFFFFFFFFFFFFF 03000300FFFF0000 ",
-    "27D618: FFFFFFFFFFFFFFFF 0000FFFF00000000 ",
-    "27D620: FFFFFFFFFFFFFFFF FFFF05000500FFFF ",
-    "27D628: FFFFFFFFFFFFFFFF 10161F030100FFFF",
-};
-
-// The sixteen menu entries' codes, in list order.
-const char *const entryCodes[] = {"3C40DB", "0840DB", "4C40DB", "6C40DB", "1C40DB", "2C40DB",
-                                  "620AD9", "B4E1D8", "C4E1D8", "DAE1D8", "50EFDB", "CAE1D8",
-                                  "5C40DB", "7C40DB", "8C40DB", "50FBEC"};
-
-// "Organiser", "Message", "Surf/Fun", "Audio", "Record", "Setup", "WriteMessage",
-// "MP3Player", "Games", "Calendar", "Card-Explorer", "Profiles" for slots 1 to 12:
-// list indices, "Java" (7) left out.
-const int workedExampleEntries[12] = {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12};
-
-QByteArray workedExampleBytes()
-{
-    QByteArray text = "3B036E: 3C 54\r";
-    text += "\r\r";
-    QByteArrayList body;
-    for (const char *line : menuBody)
-        body << QByteArray(line);
-    text += body.join("\r\n");
-    text += "\r\r";
-    for (int n = 1; n <= 12; ++n) {
-        const int address = 0x27D4DC + 3 * (n - 1);
-        text += QByteArray::number(address, 16).toUpper().rightJustified(6, '0') + ": FFFFFF "
-                + entryCodes[workedExampleEntries[n - 1]] + "\r";
-    }
-    return text;
-}
 
 QStringList flasherWords(const QString &line)
 {
@@ -551,7 +480,7 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
     for (int n = 1; n <= 12; ++n) {
         clickAt(maker, MenuMaker::slot(n));
         QStringList keys{QStringLiteral("Escape")};
-        for (int step = 0; step <= workedExampleEntries[n - 1]; ++step)
+        for (int step = 0; step <= WorkedExample::entries[n - 1]; ++step)
             keys << QStringLiteral("Down");
         key(keys);
     }
@@ -575,7 +504,7 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
     QFile saved(savedFile);
     QVERIFY2(saved.open(QIODevice::ReadOnly), qPrintable(savedFile));
     const QByteArray bytes = saved.readAll();
-    const QByteArray expected = workedExampleBytes();
+    const QByteArray expected = WorkedExample::bytes();
     QCOMPARE(expected.size(), 1961);
     qsizetype differsAt = 0;
     while (differsAt < qMin(bytes.size(), expected.size()) && bytes.at(differsAt) == expected.at(differsAt))

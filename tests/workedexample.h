@@ -1,0 +1,83 @@
+#pragma once
+
+// The worked example of a menu patch, written out here from the phone patch's own
+// layout, not by the program: slots 1 to 12 set to Organiser, Message, Surf/Fun,
+// Audio, Record, Setup, WriteMessage, MP3Player, Games, Calendar, Card-Explorer
+// and Profiles, "Right soft key" ticked. The window tests, the text tests and the
+// end-to-end test all compare against it.
+
+#include <QByteArray>
+#include <QList>
+
+namespace WorkedExample {
+
+// The fixed body, line by line; in the text its lines are joined by CR LF.
+inline const char *const bodyLines[] = {
+    "3B0450: F0C4DAE5243AEA00 EA00EE07DAC7C0D5 ",
+    "3B0458: F407 0D23 ",
+    "",
+    "27D500: FFFFFFFFFFFFFFFF DC4FD44E02002D32 ",
+    "27D508: FFFFFFFFFFFFFFFF D7403400F2FE1C3E ",
+    "27D510: FFFFFFFFFFFFFFFF 26FE6F0046F42000 ",
+    "27D518: FFFFFFFFFFFFFFFF 3D0208E40D1146F4 ",
+    "27D520: FFFFFFFFFFFFFFFF 21003D0228E40D0C ",
+    "27D528: FFFFFFFFFFFFFFFF 46F422003D0208E1 ",
+    "27D530: FFFFFFFFFFFFFFFF 0D0746F423003D02 ",
+    "27D538: FFFFFFFFFFFFFFFF 28E10D0248412D62 ",
+    "27D540: FFFFFFFFFFFFFFFF 48E0DD02E0BE0D04 ",
+    "27D548: FFFFFFFFFFFFFFFF 46FE0C00CD01E00E ",
+    "27D550: FFFFFFFFFFFFFFFF 48452D0F48432D0D ",
+    "27D558: FFFFFFFFFFFFFFFF 06FE6F00D7403400 ",
+    "27D560: FFFFFFFFFFFFFFFF F6FE1C3EE00CE00D ",
+    "27D568: FFFFFFFFFFFFFFFF DAC1EC22E6F4FFFF ",
+    "27D570: FFFFFFFFFFFFFFFF DB00F04E5C1400E4 ",
+    "27D578: FFFFFFFFFFFFFFFF 06FEDC14E005D760 ",
+    "27D580: FFFFFFFFFFFFFFFF 1F03998E999E99AE ",
+    "27D588: FFFFFFFFFFFFFFFF 2DF1DAC788EE0DEE ",
+    "",
+    "27D590: FFFFFFFFFFFFFFFF 0000000000D5C700 ",
+    "27D598: FFFFFFFFFFFFFFFF 00000000527CF000 ",
+    "27D5A0: FFFFFFFFFFFFFFFF 9429E10228161F03 ",
+    "27D5A8: FFFFFFFFFFFFFFFF 0000000065005000 ",
+    "27D5B0: FFFFFFFFFFFFFFFF 1C3E340000000000 ",
+    "27D5B8: FFFFFFFF 0000FF00 ",
+    "27D5C0: FFFFFFFFFFFFFFFF E6F46F00D7403400 ",
+    "27D5C8: FFFFFFFFFFFFFFFF F6F41C3E88908880 ",
+    "27D5D0: FFFFFFFFFFFFFFFF E6FC5AF5E6FDD800 ",
+    "27D5D8: FFFFFFFFFFFFFFFF E6FE96F5F0FDDAF0 ",
+    "27D5E0: FFFFFFFFFFFFFFFF 3CFDF084F095F0C8 ",
+    "27D5E8: FFFFFFFFFFFFFFFF F0D9E6FE9015E6FF ",
+    "27D5F0: FFFFFFFFFFFFFFFF 1F03DAF024FFF0C8 ",
+    "27D5F8: FFFFFFFFFFFFFFFF F0D9DAF09E809880 ",
+    "27D600: FFFFFFFFFFFFFFFF 9890DB00E004DB00 ",
+    "",
+    "27D610: FFFFFFFFFFFFFFFF 03000300FFFF0000 ",
+    "27D618: FFFFFFFFFFFFFFFF 0000FFFF00000000 ",
+    "27D620: FFFFFFFFFFFFFFFF FFFF05000500FFFF ",
+    "27D628: FFFFFFFFFFFFFFFF 10161F030100FFFF",
+};
+
+// The list index chosen in each slot ("Java", entry 7, is not among them).
+inline const QList<int> entries = {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12};
+
+// The twelve slot lines, each ended by CR alone.
+inline const QByteArray slotLines = "27D4DC: FFFFFF 3C40DB\r27D4DF: FFFFFF 0840DB\r27D4E2: FFFFFF 4C40DB\r"
+                                    "27D4E5: FFFFFF 6C40DB\r27D4E8: FFFFFF 1C40DB\r27D4EB: FFFFFF 2C40DB\r"
+                                    "27D4EE: FFFFFF 620AD9\r27D4F1: FFFFFF C4E1D8\r27D4F4: FFFFFF DAE1D8\r"
+                                    "27D4F7: FFFFFF 50EFDB\r27D4FA: FFFFFF CAE1D8\r27D4FD: FFFFFF 5C40DB\r";
+
+inline QByteArray body()
+{
+    QByteArrayList lines;
+    for (const char *line : bodyLines)
+        lines << QByteArray(line);
+    return lines.join("\r\n");
+}
+
+// The whole text as saved: 1,961 bytes.
+inline QByteArray bytes()
+{
+    return QByteArray("3B036E: 3C 54\r") + "\r\r" + body() + "\r\r" + slotLines;
+}
+
+} // namespace WorkedExample
