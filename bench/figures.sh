@@ -7,6 +7,7 @@
 #   bench/figures.sh [starts per program, default 15]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/common.sh
 root=$PWD
 runs=${1:-15}
 
@@ -22,19 +23,9 @@ finish() {
 trap finish EXIT
 
 # pikvart's working folder, as a user has it: the flasher and the patch folder.
-mkdir -p "$folder/data/All Patches"
-cp build/tools/standinflasher/v_klay "$folder/data/v_klay.exe"
-cp "tools/runfolder/All Patches/"* "$folder/data/All Patches/"
+prepare_run_folder "$folder"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$folder/display" 2>"$folder/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$folder/display" ] && break
-    sleep 0.1
-done
-[ -s "$folder/display" ] || { cat "$folder/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(cat "$folder/display")"
-export QT_QPA_PLATFORM=xcb
+start_xvfb "$folder"
 
 # Memory is read 2 s after the window shows: the animation timers have ticked by then.
 settle_ms=2000

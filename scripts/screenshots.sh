@@ -5,6 +5,7 @@
 # and the "GFX Menu Maker" into docs/screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/common.sh
 root=$PWD
 out=$root/docs/screenshots
 
@@ -27,20 +28,10 @@ finish() {
 }
 trap finish EXIT
 
-mkdir -p "$folder/data/All Patches" "$out"
-cp build/tools/standinflasher/v_klay "$folder/data/v_klay.exe"
-cp "tools/runfolder/All Patches/"* "$folder/data/All Patches/"
+mkdir -p "$out"
+prepare_run_folder "$folder"
 
-# Xvfb chooses a free display and writes its number once it takes clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$folder/display" 2>"$folder/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$folder/display" ] && break
-    sleep 0.1
-done
-[ -s "$folder/display" ] || { cat "$folder/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(cat "$folder/display")"
-export QT_QPA_PLATFORM=xcb
+start_xvfb "$folder"
 
 (cd "$folder" && exec "$root/build/src/pikvart") &
 program_pid=$!
