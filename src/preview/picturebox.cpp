@@ -26,10 +26,8 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 
 void PictureBox::showEvent(QShowEvent *event)
 {
-    // Back to the still, in the same buffer, so that the next frame copy needs no new one.
-    if (m_surface.size() == m_still.size() && m_surface.format() == m_still.format())
-        std::memcpy(m_surface.bits(), m_still.constBits(), size_t(m_still.sizeInBytes()));
-    else
-        m_surface = m_still.copy();
+    // Back to the still, in the same buffer (the surface is a copy of the still and is
+    // never resized), so that the next frame copy needs no new one.
+    std::memcpy(m_surface.bits(), m_still.constBits(), size_t(m_still.sizeInBytes()));
     QWidget::showEvent(event);
 }
