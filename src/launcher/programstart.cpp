@@ -23,6 +23,7 @@ Starter &currentStarter()
     return starter;
 }
 
+#ifndef Q_OS_WIN
 // A file that begins with "MZ" is a Windows program; on other systems it can
 // only run through wine.
 bool isWindowsProgram(const QString &path)
@@ -30,6 +31,7 @@ bool isWindowsProgram(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) && file.read(2) == "MZ";
 }
+#endif
 
 } // namespace
 
@@ -102,13 +104,21 @@ Outcome startDetached(const QString &commandLine)
     QProcess process;
     process.setWorkingDirectory(workingDir);
 #ifdef Q_OS_WIN
-    // CreateProcess gets the line exactly as built: Qt would re-quote and re-space it.
+    // CreateProcess gets the line exactly as built (Qt would re-quote and re-space
+    // it) from buffers that the modifier holds, so they outlive the call. The
+    // program is named in full, so the working directory alone decides which file
+    // starts. Qt hides the window of a detached child of a program without a
+    // console; the flasher shows in a normal window with focus instead.
     process.setProgram(program);
-    process.setCreateProcessArgumentsModifier([commandLine](QProcess::CreateProcessArguments *args) {
-        args->arguments = commandLine;
-        args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
-        args->startupInfo->wShowWindow = SW_SHOWNORMAL;
-    });
+    process.setCreateProcessArgumentsModifier(
+        [application = QDir::toNativeSeparators(program).toStdWString(),
+         line = commandLine.toStdWString()](QProcess::CreateProcessArguments *args) mutable {
+            args->applicationName = application.c_str();
+            args->arguments = line.data();
+            args->flags &= ~DWORD(CREATE_NO_WINDOW);
+            args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
+            args->startupInfo->wShowWindow = SW_SHOWNORMAL;
+        });
 #else
     QStringList arguments = words.mid(1);
     QString executable = program;
@@ -126,7 +136,13 @@ Outcome startDetached(const QString &commandLine)
 #endif
     qint64 pid = 0;
     if (!process.startDetached(&pid)) {
+#ifdef Q_OS_WIN
+        // QProcess says only "Process failed to start"; the system's reason is
+        // still the thread's last error.
+        outcome.error = qt_error_string(int(GetLastError()));
+#else
         outcome.error = process.errorString();
+#endif
         return outcome;
     }
     outcome.started = true;
