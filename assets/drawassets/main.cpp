@@ -73,6 +73,37 @@ QByteArray bmp(const Canvas &canvas, int depth)
     return bytes;
 }
 
+// A Windows icon file holding the given pictures, each stored as PNG (read by
+// Windows Vista and later); the Windows program carries it as its own icon.
+QByteArray ico(const QList<QImage> &images)
+{
+    QList<QByteArray> payloads;
+    for (const QImage &image : images)
+        payloads.append(encode(image, "png"));
+    QByteArray bytes;
+    const auto put16 = [&](quint16 value) { bytes.append(char(value & 0xff)).append(char(value >> 8)); };
+    const auto put32 = [&](quint32 value) { put16(quint16(value & 0xffff)); put16(quint16(value >> 16)); };
+    put16(0);                                   // reserved
+    put16(1);                                   // an icon, not a cursor
+    put16(quint16(images.size()));
+    quint32 offset = 6 + 16 * quint32(images.size());
+    for (qsizetype i = 0; i < images.size(); ++i) {
+        const QImage &image = images.at(i);
+        if (image.width() > 256 || image.height() > 256)
+            fail(QStringLiteral("an icon picture is at most 256 pixels square"));
+        bytes.append(char(image.width() & 0xff)).append(char(image.height() & 0xff));  // 256 is 0
+        bytes.append(char(0)).append(char(0));  // no palette, reserved
+        put16(1);                               // planes
+        put16(32);                              // bits per pixel
+        put32(quint32(payloads.at(i).size()));
+        put32(offset);
+        offset += quint32(payloads.at(i).size());
+    }
+    for (const QByteArray &payload : payloads)
+        bytes += payload;
+    return bytes;
+}
+
 class Output {
 public:
     explicit Output(const QString &folder) : m_folder(QDir(folder).absolutePath()) {}
@@ -84,10 +115,18 @@ public:
         m_files.insert(relativePath, bytes);
     }
 
+    // A file for the build that the program does not embed.
+    void addUnembedded(const QString &relativePath, const QByteArray &bytes)
+    {
+        m_unembedded.insert(relativePath, bytes);
+    }
+
     // Writes only what changed, so that an unchanged run leaves the build alone.
     void write() const
     {
         for (auto it = m_files.cbegin(); it != m_files.cend(); ++it)
+            writeIfChanged(it.key(), it.value());
+        for (auto it = m_unembedded.cbegin(); it != m_unembedded.cend(); ++it)
             writeIfChanged(it.key(), it.value());
         removeStalePictures();
         writeIfChanged(QStringLiteral("assets.cmake"), fileList());
@@ -140,6 +179,7 @@ private:
 
     QDir m_folder;
     QMap<QString, QByteArray> m_files;   // sorted: the list comes out the same every run
+    QMap<QString, QByteArray> m_unembedded;
 };
 
 } // namespace
@@ -157,6 +197,7 @@ int main(int argc, char *argv[])
     out.add(Catalogue::backdropPath(), encode(Decor::backdrop(), "jpeg", 90));
     for (int size : {16, 32})
         out.add(Catalogue::appIconPath(size), encode(Decor::appIcon(size), "png"));
+    out.addUnembedded(QStringLiteral("windows/appIcon.ico"), ico({Decor::appIcon(16), Decor::appIcon(32)}));
     for (int size : {16, 24, 32, 48})
         out.add(Catalogue::makerIconPath(size), encode(Decor::makerIcon(size), "png"));
 
