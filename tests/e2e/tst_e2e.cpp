@@ -4,10 +4,16 @@
 // that the window layouts give in twips (15 twips to the pixel, measured from the
 // client area, which on the main window lies below the menu bar). It knows nothing
 // of the program's insides: only window captions, client sizes and control places.
+//
+// With PIKVART_E2E_WINDOWS set to the folder of the unpacked Windows zip and
+// PIKVART_E2E_FLASHER to the Windows stand-in that records its raw command line,
+// the same test drives the Windows program under Wine instead, and compares each
+// flasher line whole, blank for blank.
 
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -46,6 +52,8 @@ const Twips allPatches{3120, 840, 1455, 615};
 const Twips exitButton{1560, 2280, 1455, 615};
 const Twips menuMaker{1560, 1560, 1455, 615};
 const Twips com2{3960, 2040, 615, 255};
+// "English gfx" (120, 1320, 1215 x 255), clicked on its round box at the left end.
+const Twips englishGfx{120, 1320, 255, 255};
 } // namespace MainWindow
 
 namespace PatchWindow {
@@ -53,6 +61,7 @@ const Twips apply{720, 3720, 1455, 495};
 const Twips undo{2400, 3720, 1455, 495};
 const Twips exitButton{2400, 4320, 1455, 495};
 const Twips czechTopMiddle{1560, 0, 1515, 1200};   // Form5's p1, "data\MHaskoly.vkp"
+const Twips englishLowerLeft{0, 1320, 1515, 1200};  // Form2's p4
 // The first row of the file list `File1` (0, 0, 4575 x 3015), which fills the window's top.
 const Twips firstListedFile{0, 0, 4575, 300};
 } // namespace PatchWindow
@@ -69,6 +78,35 @@ const Twips savePath{600, 120, 4335, 375};
 QStringList flasherWords(const QString &line)
 {
     return line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// The Windows program under Wine, when the environment names it.
+struct WindowsRun
+{
+    QString folder = qEnvironmentVariable("PIKVART_E2E_WINDOWS");
+    QString flasher = qEnvironmentVariable("PIKVART_E2E_FLASHER");
+    bool active() const { return !folder.isEmpty(); }
+};
+
+bool copyTree(const QString &from, const QString &to)
+{
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    const QDir source(from), target(to);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString copy = target.filePath(source.relativeFilePath(path));
+        const bool done = it.fileInfo().isDir() ? QDir().mkpath(copy) : QFile::copy(path, copy);
+        if (!done)
+            return false;
+    }
+    return true;
+}
+
+// A path as a Windows program under Wine names it: drive Z: is the Linux root.
+QString winePath(const QString &path)
+{
+    QString windows = path;
+    return QStringLiteral("Z:") + windows.replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
 // One run of a helper program; a hung helper is killed at its deadline.
@@ -91,6 +129,7 @@ private slots:
     void cleanupTestCase();
 
     void applyAndUndoSendTheCzechPatchOnCom2();
+    void leadingBlanksAndLetterCaseReachTheFlasher();
     void applyWithoutSelectionShowsTheMessageAndStartsNothing();
     void allPatchesSendsAFileNameWithBlanks();
     void menuMakerSavesTheMenuPatchAndEnds();
@@ -114,6 +153,10 @@ private:
     void clickAt(const QString &window, const Twips &control);
     void key(const QStringList &keys);
     QList<QStringList> recordedCalls();
+    // Call `index` was the flasher started with `line`: word for word on Linux,
+    // where the program start splits the line; the raw line itself, and the
+    // window it was started in, on Windows.
+    void expectCall(int index, const QString &line);
     bool waitForCalls(int count, int timeoutMs = 10000);
     void closeRequest(const QString &window);
 
@@ -125,6 +168,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<QProcess> m_program;
     QHash<QString, QSize> m_clientOf;   // window id -> client size it was found with
+    WindowsRun m_windows;
 };
 
 Outcome EndToEndTest::runTool(const QString &program, const QStringList &arguments, int timeoutMs)
@@ -160,7 +204,13 @@ void EndToEndTest::initTestCase()
         QSKIP("Xvfb is not installed, so no X server can be started (scripts/setup.sh installs xvfb)");
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(),
              "xdotool is not installed (scripts/setup.sh installs it)");
-    QVERIFY2(QFileInfo(QStringLiteral(PIKVART_PROGRAM)).isExecutable(), PIKVART_PROGRAM);
+    if (m_windows.active()) {
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("wine")).isEmpty(), "wine is not installed");
+        QVERIFY2(QFileInfo::exists(m_windows.folder + QStringLiteral("/pikvart.exe")), qPrintable(m_windows.folder));
+        QVERIFY2(QFileInfo::exists(m_windows.flasher), qPrintable(m_windows.flasher));
+    } else {
+        QVERIFY2(QFileInfo(QStringLiteral(PIKVART_PROGRAM)).isExecutable(), PIKVART_PROGRAM);
+    }
 
     // Xvfb picks a free display number itself and writes it to -displayfd once it takes clients.
     m_xserver.start(QStringLiteral("Xvfb"),
@@ -212,8 +262,12 @@ void EndToEndTest::startProgram()
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
     const QDir folder(m_folder->path());
+    // On Windows the working folder is the unpacked zip itself, the program beside data\.
+    if (m_windows.active())
+        QVERIFY(copyTree(m_windows.folder, folder.path()));
     QVERIFY(folder.mkpath(QStringLiteral("data/All Patches")));
-    QVERIFY(QFile::copy(QStringLiteral(E2E_RECORDER), folder.filePath(QStringLiteral("data/v_klay.exe"))));
+    const QString recorder = m_windows.active() ? m_windows.flasher : QStringLiteral(E2E_RECORDER);
+    QVERIFY(QFile::copy(recorder, folder.filePath(QStringLiteral("data/v_klay.exe"))));
     QFile patch(folder.filePath(QStringLiteral("data/All Patches/My logo patch.vkp")));
     QVERIFY(patch.open(QIODevice::WriteOnly));
     patch.write("27D4DC: FFFFFF 3C40DB\r\n");
@@ -227,7 +281,10 @@ void EndToEndTest::startProgram()
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     m_program->setProcessEnvironment(environment);
     m_program->setWorkingDirectory(m_folder->path());
-    m_program->start(QStringLiteral(PIKVART_PROGRAM), {});
+    if (m_windows.active())
+        m_program->start(QStringLiteral("wine"), {folder.filePath(QStringLiteral("pikvart.exe"))});
+    else
+        m_program->start(QStringLiteral(PIKVART_PROGRAM), {});
     QVERIFY2(m_program->waitForStarted(5000), qPrintable(m_program->errorString()));
 }
 
@@ -353,6 +410,23 @@ bool EndToEndTest::waitForCalls(int count, int timeoutMs)
     return true;
 }
 
+void EndToEndTest::expectCall(int index, const QString &line)
+{
+    const QList<QStringList> calls = recordedCalls();
+    QVERIFY2(index < calls.size(), qPrintable(QStringLiteral("no call %1").arg(index + 1)));
+    const QStringList call = calls.at(index);
+    if (m_windows.active()) {
+        // Started in a normal window with focus (SW_SHOWNORMAL), with a console
+        // window of its own, as a console flasher needs.
+        QCOMPARE(call, (QStringList{line, QStringLiteral("show=1 console=yes")}));
+        return;
+    }
+    QCOMPARE(call.mid(1), flasherWords(line).mid(1));
+    // The program word, whatever its letter case, reaches the one flasher of the folder.
+    const QString flasher = QFileInfo(QDir(m_folder->path()).filePath(QStringLiteral("data/v_klay.exe"))).canonicalFilePath();
+    QCOMPARE(QFileInfo(call.at(0)).canonicalFilePath(), flasher);
+}
+
 void EndToEndTest::closeRequest(const QString &window)
 {
     const Outcome sent = runTool(QStringLiteral(E2E_CLOSEREQUEST), {window});
@@ -367,7 +441,7 @@ QString EndToEndTest::openMainWindow()
     // The first search waits for the program to map its window at all.
     const Outcome first = xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
                                    QStringLiteral("--name"), mainCaption},
-                                  15000);
+                                  30000);
     if (!first.finished)
         return {};
     return waitForWindow(mainCaption, mainClient);
@@ -400,18 +474,11 @@ void EndToEndTest::applyAndUndoSendTheCzechPatchOnCom2()
     clickAt(czech, PatchWindow::undo);
     QVERIFY2(waitForCalls(2), "Undo started no flasher");
 
-    const QList<QStringList> calls = recordedCalls();
-    QCOMPARE(calls.size(), 2);
-    const QString write = QStringLiteral(
-        "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM2 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\MHaskoly.vkp");
-    const QString undo = QStringLiteral(
-        "data\\V_KLay.exe /ww=1 /p=SL4x /pcom=COM2 /pbaud=115200 /warn=0 /rd=1 /qu=1 data\\MHaskoly.vkp");
-    QCOMPARE(calls.at(0).mid(1), flasherWords(write).mid(1));
-    QCOMPARE(calls.at(1).mid(1), flasherWords(undo).mid(1));
-    // Both program words, whatever their letter case, reach the one flasher of the folder.
-    const QString flasher = QFileInfo(QDir(m_folder->path()).filePath(QStringLiteral("data/v_klay.exe"))).canonicalFilePath();
-    QCOMPARE(QFileInfo(calls.at(0).at(0)).canonicalFilePath(), flasher);
-    QCOMPARE(QFileInfo(calls.at(1).at(0)).canonicalFilePath(), flasher);
+    QCOMPARE(recordedCalls().size(), 2);
+    expectCall(0, QStringLiteral(
+        "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM2 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\MHaskoly.vkp"));
+    expectCall(1, QStringLiteral(
+        "data\\V_KLay.exe /ww=1 /p=SL4x /pcom=COM2 /pbaud=115200 /warn=0 /rd=1 /qu=1 data\\MHaskoly.vkp"));
 
     // The window stays, and "Exit" there ends the program cleanly.
     QVERIFY(visibleWindows(mainCaption).contains(czech));
@@ -420,6 +487,32 @@ void EndToEndTest::applyAndUndoSendTheCzechPatchOnCom2()
     QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_program->exitCode(), 0);
     QCOMPARE(recordedCalls().size(), 2);
+}
+
+void EndToEndTest::leadingBlanksAndLetterCaseReachTheFlasher()
+{
+    const QString main = openMainWindow();
+    QVERIFY2(!main.isEmpty(), qPrintable(programDiagnostics()));
+    clickAt(main, MainWindow::englishGfx);
+    clickAt(main, MainWindow::com2);
+    clickAt(main, MainWindow::gfxMenu);
+    const QString english = waitForWindow(mainCaption, patchClient);
+    QVERIFY2(!english.isEmpty(), "Gfx MENU did not show the English menus");
+
+    // "  data\MGFX menu 2 by Orsanel.VKP": two leading blanks, an upper-case extension.
+    clickAt(english, PatchWindow::englishLowerLeft);
+    clickAt(english, PatchWindow::apply);
+    QVERIFY2(waitForCalls(1), "Apply started no flasher");
+    clickAt(english, PatchWindow::undo);
+    QVERIFY2(waitForCalls(2), "Undo started no flasher");
+    expectCall(0, QStringLiteral("data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM2 /pbaud=115200 /warn=0 /wr=1 /qu=1"
+                                 "   data\\MGFX menu 2 by Orsanel.VKP"));
+    expectCall(1, QStringLiteral("data\\V_KLay.exe /ww=1 /p=SL4x /pcom=COM2 /pbaud=115200 /warn=0 /rd=1 /qu=1"
+                                 "   data\\MGFX menu 2 by Orsanel.VKP"));
+
+    clickAt(english, PatchWindow::exitButton);
+    QVERIFY2(waitForProgramEnd(), "Exit did not end the program");
+    QCOMPARE(m_program->exitCode(), 0);
 }
 
 void EndToEndTest::applyWithoutSelectionShowsTheMessageAndStartsNothing()
@@ -454,13 +547,9 @@ void EndToEndTest::allPatchesSendsAFileNameWithBlanks()
     clickAt(allPatches, PatchWindow::firstListedFile);
     clickAt(allPatches, PatchWindow::apply);
     QVERIFY2(waitForCalls(1), "Apply started no flasher");
-    const QString write = QStringLiteral("data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 "
-                                         "/qu=1 data\\All Patches\\My logo patch.vkp");
-    const QList<QStringList> calls = recordedCalls();
-    QCOMPARE(calls.size(), 1);
-    QCOMPARE(calls.at(0).mid(1), flasherWords(write).mid(1));
-    QCOMPARE(calls.at(0).mid(calls.at(0).size() - 4),
-             (QStringList{"data\\All", "Patches\\My", "logo", "patch.vkp"}));
+    QCOMPARE(recordedCalls().size(), 1);
+    expectCall(0, QStringLiteral("data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 "
+                                 "/qu=1 data\\All Patches\\My logo patch.vkp"));
 
     clickAt(allPatches, PatchWindow::exitButton);
     QVERIFY(waitForProgramEnd());
@@ -490,7 +579,9 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
     QVERIFY(QDir().mkpath(QFileInfo(savedFile).path()));
     clickAt(maker, MenuMaker::savePath);
     key({QStringLiteral("ctrl+a"), QStringLiteral("BackSpace")});
-    const Outcome typed = xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), savedFile});
+    // The Windows program gets a Windows path: drive letter and backslashes.
+    const QString typedPath = m_windows.active() ? winePath(savedFile) : savedFile;
+    const Outcome typed = xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), typedPath});
     QVERIFY(typed.finished && typed.exitCode == 0);
 
     clickAt(maker, MenuMaker::make);
