@@ -16,6 +16,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <QDataStream>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 const QStringList thirteenMessages = {
@@ -137,6 +145,33 @@ MakerState stateOf(MenuMakerWindow *window)
     return s;
 }
 
+#ifdef Q_OS_UNIX
+// Runs `work` in a copy of this process and returns what it wrote. The copy ends
+// there, so the limits that `work` takes on stay with it.
+QByteArray inChildProcess(const std::function<void(QDataStream &)> &work)
+{
+    int channel[2];
+    if (pipe(channel) != 0)
+        return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        QByteArray report;
+        QDataStream out(&report, QIODevice::WriteOnly);
+        work(out);
+        _exit(::write(channel[1], report.constData(), size_t(report.size())) == report.size() ? 0 : 1);
+    }
+    ::close(channel[1]);
+    QByteArray report;
+    char chunk[4096];
+    for (ssize_t n = 0; child > 0 && (n = ::read(channel[0], chunk, sizeof chunk)) > 0;)
+        report.append(chunk, n);
+    ::close(channel[0]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    return report;
+}
+#endif
+
 } // namespace
 
 class MenuMakerTest : public QObject
@@ -153,6 +188,8 @@ private slots:
     void saveFailureKeepsRunning_data();
     void saveFailureKeepsRunning();
     void saveWithNothingMade();
+    void saveThatCannotFinishChangesNothing_data();
+    void saveThatCannotFinishChangesNothing();
     void backKeepsEverything();
     void exitWritesNothing();
 };
@@ -441,6 +478,58 @@ void MenuMakerTest::saveWithNothingMade()
     QCOMPARE(run.programEnds, 0);
     QCOMPARE(readAll(path), QByteArray("earlier patch\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Gfx.vkp"});
+}
+
+void MenuMakerTest::saveThatCannotFinishChangesNothing_data()
+{
+    QTest::addColumn<int>("existing");    // bytes of a patch already at the path; -1: no file
+    QTest::addColumn<int>("sizeLimit");   // the most a file may hold; 0: no limit
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("size limit, existing patch") << 3300 << 300 << "File too large";
+    QTest::newRow("size limit, new file") << -1 << 300 << "File too large";
+}
+
+void MenuMakerTest::saveThatCannotFinishChangesNothing()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("The limit is set in a child process, which this system does not fork");
+#else
+    QFETCH(int, existing);
+    QFETCH(int, sizeLimit);
+    QFETCH(QString, reason);
+    FreshRun run;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Gfx.vkp");
+    const QByteArray old = QByteArray("27D4DC: FFFFFF 5C40DB\r").repeated(200).left(existing);
+    if (existing >= 0)
+        writeFile(path, old);
+    MenuMakerWindow *maker = openMaker();
+    chooseAll(maker, exampleEntries);
+    setTicks(maker, true, false);
+    click(maker, "Command1");
+    typePath(maker, path);
+    const MakerState before = stateOf(maker);
+
+    // The user clicks "Save" in a child process that runs under the limit.
+    QDataStream in(inChildProcess([&](QDataStream &out) {
+        const rlimit fileSize{rlim_t(sizeLimit), rlim_t(sizeLimit)};
+        if (sizeLimit > 0 && (setrlimit(RLIMIT_FSIZE, &fileSize) != 0 || signal(SIGXFSZ, SIG_IGN) == SIG_ERR))
+            return;   // the write would fail with EFBIG rather than end the process
+        click(maker, "Command2");
+        out << run.messages << run.programEnds << (stateOf(maker) == before);
+    }));
+    QStringList messages;
+    int programEnds = -1;
+    bool kept = false;
+    in >> messages >> programEnds >> kept;
+    QCOMPARE(in.status(), QDataStream::Ok);
+
+    QCOMPARE(messages, QStringList{"Cannot save the menu patch to \"" + path + "\": " + reason});
+    QCOMPARE(programEnds, 0);
+    QVERIFY(kept);
+    QCOMPARE(readAll(path), existing >= 0 ? old : QByteArray("<unreadable>"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), existing >= 0 ? QStringList{"Gfx.vkp"} : QStringList());
+#endif
 }
 
 void MenuMakerTest::backKeepsEverything()
