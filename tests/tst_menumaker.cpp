@@ -20,6 +20,10 @@
 #include <QDataStream>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#ifdef Q_OS_LINUX
+#include <sys/sysmacros.h>   // makedev
+#endif
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -410,23 +414,41 @@ void MenuMakerTest::saveFailureKeepsRunning_data()
 {
     QTest::addColumn<QString>("typedPath");   // "@" stands for the test's folder
     QTest::addColumn<QString>("reason");
-    QTest::newRow("missing folder") << "@/missing/Gfx.vkp" << "No such file or directory";
-    QTest::newRow("folder as path") << "@" << "Filename refers to a directory";
-    QTest::newRow("file as folder") << "@/kept.vkp/Gfx.vkp" << "Not a directory";
-    QTest::newRow("empty path") << "" << "No file name given";
+    QTest::addColumn<QString>("node");        // made at "@/node" first
+    QTest::newRow("missing folder") << "@/missing/Gfx.vkp" << "No such file or directory" << "";
+    QTest::newRow("folder as path") << "@" << "it is a folder" << "";
+    QTest::newRow("file as folder") << "@/kept.vkp/Gfx.vkp" << "Not a directory" << "";
+    QTest::newRow("empty path") << "" << "No file name given" << "";
     QTest::newRow("default path, no such folder") << "C:\\windows\\plocha\\Gfx.vkp"
-                                                  << "No such file or directory";
+                                                  << "No such file or directory" << "";
+#ifdef Q_OS_UNIX
+    QTest::newRow("FIFO without a reader") << "@/node" << "it is a FIFO, not a regular file" << "fifo";
+    QTest::newRow("link to a FIFO") << "@/node" << "it is a FIFO, not a regular file" << "link";
+    QTest::newRow("device") << "@/node" << "it is a device, not a regular file" << "device";
+#endif
 }
 
 void MenuMakerTest::saveFailureKeepsRunning()
 {
     QFETCH(QString, typedPath);
     QFETCH(QString, reason);
+    QFETCH(QString, node);
     FreshRun run;
     WorkingFolder folder;   // a relative path lands here
     const QString kept = folder.path("kept.vkp");
     writeFile(kept, "3B036E: 3C 54\r\n");
     const QString path = QString(typedPath).replace("@", folder.path());
+#ifdef Q_OS_UNIX
+    const QByteArray nodePath = QFile::encodeName(folder.path("node"));
+    if (node == "fifo" || node == "link")
+        QCOMPARE(mkfifo(QFile::encodeName(folder.path(node == "link" ? "fifo" : "node")), 0600), 0);
+    if (node == "link")
+        QVERIFY(QFile::link(folder.path("fifo"), folder.path("node")));
+    if (node == "device" && mknod(nodePath, S_IFCHR | 0600, makedev(1, 3)) != 0)   // as /dev/null
+        QSKIP("Making a device node needs root");
+    struct stat nodeBefore{}, nodeAfter{};
+    stat(nodePath, &nodeBefore);
+#endif
 
     MenuMakerWindow *maker = openMaker();
     chooseAll(maker, exampleEntries);
@@ -447,6 +469,11 @@ void MenuMakerTest::saveFailureKeepsRunning()
     QCOMPARE(maker->savePath, path);
     QVERIFY(stateOf(maker) == before);
     QCOMPARE(visibleWindows(), QStringList{"MenuMaker"});
+#ifdef Q_OS_UNIX
+    stat(nodePath, &nodeAfter);   // the node is left as it was
+    QCOMPARE(nodeAfter.st_mode, nodeBefore.st_mode);
+    QCOMPARE(nodeAfter.st_rdev, nodeBefore.st_rdev);
+#endif
 
     // With a good path the same text is saved after all.
     typePath(maker, kept);

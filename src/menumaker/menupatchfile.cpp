@@ -1,6 +1,11 @@
 #include "menupatchfile.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace MenuPatchFile {
 
@@ -25,6 +30,31 @@ bool writeAll(QFileDevice &file, const QByteArray &bytes)
     return true;
 }
 
+// Why a path that names something other than a regular file (links followed)
+// cannot take the patch; empty when it names a regular file or nothing. Asked
+// before anything is opened: opening a FIFO would wait for a reader, and the
+// temporary file would replace a FIFO or a device node with a plain file.
+QString notAFileReason(const QString &path)
+{
+    const QFileInfo target(path);
+    if (!target.exists() || target.isFile())
+        return {};
+    if (target.isDir())
+        return QStringLiteral("it is a folder");
+#ifdef Q_OS_UNIX
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+        if (S_ISFIFO(status.st_mode))
+            return QStringLiteral("it is a FIFO, not a regular file");
+        if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+            return QStringLiteral("it is a device, not a regular file");
+        if (S_ISSOCK(status.st_mode))
+            return QStringLiteral("it is a socket, not a regular file");
+    }
+#endif
+    return QStringLiteral("it is not a regular file");
+}
+
 } // namespace
 
 QString localPath(const QString &savePath)
@@ -46,6 +76,9 @@ Outcome write(const QString &savePath, const QString &text)
         outcome.error = QStringLiteral("No file name given");
         return outcome;
     }
+    outcome.error = notAFileReason(path);
+    if (!outcome.error.isEmpty())
+        return outcome;
 
     QSaveFile file(path);
     // Unbuffered: a buffered write "succeeds" into memory, the flush at commit fails
