@@ -55,6 +55,42 @@ QString notAFileReason(const QString &path)
     return QStringLiteral("it is not a regular file");
 }
 
+// Whether the target is a file that may be written but whose folder takes no new
+// file, and so no temporary one beside it.
+bool onlyWritableInPlace(const QString &path)
+{
+    const QFileInfo target(path);
+    return target.isFile() && target.isWritable()
+           && !QFileInfo(QFileInfo(target.canonicalFilePath()).absolutePath()).isWritable();
+}
+
+// Writes over the file itself, not emptied on opening. It grows by the new tail
+// first, so a full disk or a size limit stops the save while the old bytes are
+// still whole, and the file is cut back to them; the other new bytes then take
+// the room the old ones had.
+Outcome writeInPlace(const QString &path, const QByteArray &bytes)
+{
+    Outcome outcome;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        outcome.error = reasonOf(file);
+        return outcome;
+    }
+    const qint64 oldSize = file.size();
+    if (bytes.size() > oldSize && (!file.seek(oldSize) || !writeAll(file, bytes.mid(oldSize)))) {
+        outcome.error = reasonOf(file);
+        file.resize(oldSize);
+        return outcome;
+    }
+    if (!file.seek(0) || !writeAll(file, bytes.left(oldSize)) || !file.resize(bytes.size())
+        || !file.flush()) {
+        outcome.error = reasonOf(file);
+        return outcome;
+    }
+    outcome.saved = true;
+    return outcome;
+}
+
 } // namespace
 
 QString localPath(const QString &savePath)
@@ -84,6 +120,8 @@ Outcome write(const QString &savePath, const QString &text)
     // Unbuffered: a buffered write "succeeds" into memory, the flush at commit fails
     // on a full disk, and commit still puts the short file in place of the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (onlyWritableInPlace(path))
+            return writeInPlace(path, text.toLatin1());
         outcome.error = reasonOf(file);
         return outcome;
     }
