@@ -5,6 +5,7 @@
 #include "windows/windowregistry.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -71,6 +72,12 @@ void clickRadio(QWidget *window, const QString &controlName)
     option.initFrom(radio);
     const QRect indicator = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
     QTest::mouseClick(radio, Qt::LeftButton, {}, indicator.center());
+}
+
+QString shownText(QWidget *widget)
+{
+    QAccessibleInterface *shown = QAccessible::queryAccessibleInterface(widget);
+    return shown ? shown->text(QAccessible::Name) : QString();
 }
 
 QStringList visibleWindows()

@@ -3,19 +3,24 @@
 #include "menumaker/menumakerwindow.h"
 #include "testsupport.h"
 #include "workedexample.h"
+#include "windows/messages.h"
 #include "windows/windowregistry.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #ifdef Q_OS_UNIX
 #include <QDataStream>
@@ -193,6 +198,7 @@ private slots:
     void saveTakesBackslashAsFolder();
     void saveFailureKeepsRunning_data();
     void saveFailureKeepsRunning();
+    void saveFailureShowsThePathAsTyped();
     void saveWithNothingMade();
     void saveUnderLimitsIsWholeOrNothing_data();
     void saveUnderLimitsIsWholeOrNothing();
@@ -482,6 +488,35 @@ void MenuMakerTest::saveFailureKeepsRunning()
     click(maker, "Command2");
     QCOMPARE(run.programEnds, 1);
     QCOMPARE(readAll(kept), maker->Label2.toLatin1());
+}
+
+void MenuMakerTest::saveFailureShowsThePathAsTyped()
+{
+    FreshRun run;
+    WorkingFolder folder;
+    Messages::setRecorder({});   // the real box, closed as soon as it stands
+    MenuMakerWindow *maker = openMaker();
+    chooseAll(maker, exampleEntries);
+    setTicks(maker, true, false);
+    click(maker, "Command1");
+    typePath(maker, "<i>missing/Gfx.vkp");
+    QString text;
+    QStringList shown;
+    QTimer::singleShot(0, maker, [&] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QMessageBox *>(window);
+            if (!box || !box->isVisible())
+                continue;
+            text = box->text();
+            for (QLabel *label : box->findChildren<QLabel *>())
+                shown << shownText(label);
+            box->accept();
+        }
+    });
+    click(maker, "Command2");
+    QVERIFY2(text.startsWith("Cannot save the menu patch to \"<i>missing/Gfx.vkp\": "), qPrintable(text));
+    QVERIFY2(shown.contains(text), qPrintable(shown.join(" | ")));
+    QCOMPARE(run.programEnds, 0);
 }
 
 void MenuMakerTest::saveWithNothingMade()
