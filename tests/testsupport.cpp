@@ -80,6 +80,23 @@ QString shownText(QWidget *widget)
     return shown ? shown->text(QAccessible::Name) : QString();
 }
 
+QStringList tabStops(QWidget *start)
+{
+    QWidget *window = start->window();
+    window->activateWindow();   // focus moves, and Qt shifts a group's Tab stop, only in the active window
+    if (!QTest::qWaitForWindowActive(window))
+        return {QStringLiteral("<window not active>")};
+    start->setFocus(Qt::OtherFocusReason);
+    QStringList stops = {start->objectName()};
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        if (window->focusWidget() == start)
+            break;
+        stops << window->focusWidget()->objectName();
+    }
+    return stops;
+}
+
 QStringList visibleWindows()
 {
     QStringList names;

@@ -6,6 +6,7 @@
 
 class QMenuBar;
 class QPushButton;
+class QRadioButton;
 
 // The eleven windows of the program; each exists at most once in a run.
 enum class WindowId { Form1, Form2, Form3, Form4, Form5, Form6, Form7, Form8, cz2, german, MenuMaker };
@@ -59,3 +60,7 @@ QFont msSansSerif(double points);
 // A command button of a layout table: named, placed in twips, never a default button.
 QPushButton *commandButton(QWidget *parent, const char *name, const QString &caption,
                            int left, int top, int width, int height);
+
+// An option button of the exclusive group that its parent holds, named; Tab stops
+// at the group's checked option only, the arrow keys move within the group.
+QRadioButton *optionButton(QWidget *parent, const char *name, const QString &caption);
