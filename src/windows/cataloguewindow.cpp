@@ -15,7 +15,7 @@ QIcon iconOf(Catalogue::WindowIcon icon)
     case Catalogue::WindowIcon::App:
         return FormWindow::appIcon();
     case Catalogue::WindowIcon::Standard:
-        return FormWindow::standardIcon();
+        return {};   // none of its own: the toolkit's
     case Catalogue::WindowIcon::None:
         break;
     }

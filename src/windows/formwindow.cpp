@@ -3,7 +3,6 @@
 #include "catalogue.h"
 #include "windowregistry.h"
 
-#include <QApplication>
 #include <algorithm>
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -114,7 +113,8 @@ FormWindow::FormWindow(WindowId id, const QString &caption, QSize clientSize, co
 {
     setObjectName(windowName(id));
     setWindowTitle(caption);
-    setWindowIcon(icon);
+    if (!icon.isNull())
+        setWindowIcon(icon);
     fixSize();
 }
 
@@ -161,11 +161,6 @@ QIcon FormWindow::makerIcon()
     for (int size : {16, 24, 32, 48})
         icon.addFile(Catalogue::resource(Catalogue::makerIconPath(size)), QSize(size, size));
     return icon;
-}
-
-QIcon FormWindow::standardIcon()
-{
-    return QApplication::style()->standardIcon(QStyle::SP_TitleBarMenuButton);
 }
 
 QIcon FormWindow::noIcon()

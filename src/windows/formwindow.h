@@ -15,7 +15,9 @@ QString windowName(WindowId id);
 
 // The frame that every window shares: a caption, a fixed client area that the user
 // cannot resize, the backdrop drawn unscaled from the client area's top-left
-// corner, and an icon. Controls are children of client(), placed in pixels.
+// corner, and an icon; with a null icon the window has none of its own and shows
+// what the toolkit shows for such a window. Controls are children of client(),
+// placed in pixels.
 class FormWindow : public QWidget
 {
     Q_OBJECT
@@ -33,7 +35,6 @@ public:
 
     static QIcon appIcon();
     static QIcon makerIcon();
-    static QIcon standardIcon();   // what the toolkit shows for a window without an icon of its own
     static QIcon noIcon();
 
 protected:
