@@ -3,14 +3,17 @@
 #include "testsupport.h"
 #include "windows/cataloguewindow.h"
 #include "windows/mainwindow.h"
+#include "windows/messages.h"
 #include "windows/windowregistry.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -55,6 +58,7 @@ private slots:
     void tabStopsAtTheCheckedLanguage_data();
     void tabStopsAtTheCheckedLanguage();
     void helpShowsItsMessageAndChangesNothing();
+    void aMessageShowsPathsAsWritten();
     void exitAndTheCloseBoxEndTheProgram();
 };
 
@@ -270,6 +274,20 @@ void MainWindowTest::helpShowsItsMessageAndChangesNothing()
     QVERIFY(control<QRadioButton>(main, "Option2")->isChecked());
     QCOMPARE(visibleWindows(), QStringList{"Form1"});
     QCOMPARE(run.programEnds, 0);
+}
+
+void MainWindowTest::aMessageShowsPathsAsWritten()
+{
+    const QString text = QStringLiteral("Cannot save the menu patch to \"<i>a&lt;b.vkp\": Permission denied");
+    QString shown;
+    QTimer::singleShot(0, qApp, [&shown] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        for (QLabel *label : box->findChildren<QLabel *>())
+            shown += shownText(label);   // the text, and an empty icon
+        box->accept();
+    });
+    Messages::show(nullptr, text);   // the real box
+    QCOMPARE(shown, text);
 }
 
 void MainWindowTest::exitAndTheCloseBoxEndTheProgram()

@@ -3,27 +3,21 @@
 #include "menumaker/menumakerwindow.h"
 #include "testsupport.h"
 #include "workedexample.h"
-#include "windows/messages.h"
 #include "windows/windowregistry.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #ifdef Q_OS_UNIX
-#include <QDataStream>
 #include <csignal>
 #include <grp.h>
 #include <sys/resource.h>
@@ -157,28 +151,22 @@ MakerState stateOf(MenuMakerWindow *window)
 }
 
 #ifdef Q_OS_UNIX
-// Runs `work` in a copy of this process and returns what it wrote. The copy ends
-// there, so the limits that `work` takes on stay with it.
-QByteArray inChildProcess(const std::function<void(QDataStream &)> &work)
+// Runs `work` in a copy of this process and returns what it returned. The copy
+// ends there, so the limits and the user that `work` takes on stay with it.
+QByteArray inChildProcess(const std::function<QByteArray()> &work)
 {
     int channel[2];
     if (pipe(channel) != 0)
         return {};
-    const pid_t child = fork();
-    if (child == 0) {
-        QByteArray report;
-        QDataStream out(&report, QIODevice::WriteOnly);
-        work(out);
+    if (fork() == 0) {
+        const QByteArray report = work();
         _exit(::write(channel[1], report.constData(), size_t(report.size())) == report.size() ? 0 : 1);
     }
     ::close(channel[1]);
-    QByteArray report;
-    char chunk[4096];
-    for (ssize_t n = 0; child > 0 && (n = ::read(channel[0], chunk, sizeof chunk)) > 0;)
-        report.append(chunk, n);
-    ::close(channel[0]);
-    if (child > 0)
-        waitpid(child, nullptr, 0);
+    QFile reader;
+    reader.open(channel[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QByteArray report = reader.readAll();
+    wait(nullptr);
     return report;
 }
 #endif
@@ -198,7 +186,6 @@ private slots:
     void saveTakesBackslashAsFolder();
     void saveFailureKeepsRunning_data();
     void saveFailureKeepsRunning();
-    void saveFailureShowsThePathAsTyped();
     void saveWithNothingMade();
     void saveUnderLimitsIsWholeOrNothing_data();
     void saveUnderLimitsIsWholeOrNothing();
@@ -490,35 +477,6 @@ void MenuMakerTest::saveFailureKeepsRunning()
     QCOMPARE(readAll(kept), maker->Label2.toLatin1());
 }
 
-void MenuMakerTest::saveFailureShowsThePathAsTyped()
-{
-    FreshRun run;
-    WorkingFolder folder;
-    Messages::setRecorder({});   // the real box, closed as soon as it stands
-    MenuMakerWindow *maker = openMaker();
-    chooseAll(maker, exampleEntries);
-    setTicks(maker, true, false);
-    click(maker, "Command1");
-    typePath(maker, "<i>missing/Gfx.vkp");
-    QString text;
-    QStringList shown;
-    QTimer::singleShot(0, maker, [&] {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            auto *box = qobject_cast<QMessageBox *>(window);
-            if (!box || !box->isVisible())
-                continue;
-            text = box->text();
-            for (QLabel *label : box->findChildren<QLabel *>())
-                shown << shownText(label);
-            box->accept();
-        }
-    });
-    click(maker, "Command2");
-    QVERIFY2(text.startsWith("Cannot save the menu patch to \"<i>missing/Gfx.vkp\": "), qPrintable(text));
-    QVERIFY2(shown.contains(text), qPrintable(shown.join(" | ")));
-    QCOMPARE(run.programEnds, 0);
-}
-
 void MenuMakerTest::saveWithNothingMade()
 {
     FreshRun run;
@@ -573,47 +531,32 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
     const QByteArray old = QByteArray("27D4DC: FFFFFF 5C40DB\r").repeated(200).left(existing);
     if (existing >= 0)
         writeFile(path, old);
-    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
-                     | QFile::ReadOther | QFile::WriteOther;
-    QFile::setPermissions(path, all);
-    if (locked)
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                              | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
-    const auto unlock = qScopeGuard([&] { QFile::setPermissions(dir.path(), all | QFile::ExeOwner); });
+    chmod(QFile::encodeName(path), 0666);
+    chmod(QFile::encodeName(dir.path()), locked ? 0555 : 0755);
+    const auto unlock = qScopeGuard([&] { chmod(QFile::encodeName(dir.path()), 0755); });
     MenuMakerWindow *maker = openMaker();
     chooseAll(maker, exampleEntries);
     setTicks(maker, true, false);
     click(maker, "Command1");
     typePath(maker, path);
-    const MakerState before = stateOf(maker);
 
     // The user clicks "Save" in a child process that runs under the limits; root,
     // whom folder rights do not hold back, becomes "nobody" there.
-    QDataStream in(inChildProcess([&](QDataStream &out) {
+    const QStringList report = QString::fromUtf8(inChildProcess([&] {
         const rlimit fileSize{rlim_t(sizeLimit), rlim_t(sizeLimit)};
         if (sizeLimit > 0 && (setrlimit(RLIMIT_FSIZE, &fileSize) != 0 || signal(SIGXFSZ, SIG_IGN) == SIG_ERR))
-            return;   // the write would fail with EFBIG rather than end the process
-        if (locked && getuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) {
-            out << QStringLiteral("Root cannot become an unprivileged user here");
-            return;
-        }
+            return QByteArray("no limit");   // without SIG_IGN the write ends the process, not with EFBIG
+        if (locked && getuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            return QByteArray("skip");
         click(maker, "Command2");
-        out << QString() << run.messages << run.programEnds << (stateOf(maker) == before);
-    }));
-    QString skipped;
-    QStringList messages;
-    int programEnds = -1;
-    bool kept = false;
-    in >> skipped;
-    if (!skipped.isEmpty())
-        QSKIP(qPrintable(skipped));
-    in >> messages >> programEnds >> kept;
-    QCOMPARE(in.status(), QDataStream::Ok);
+        return (QString::number(run.programEnds) + '\n' + run.messages.join('\n')).toUtf8();
+    })).split('\n');
+    if (report.first() == "skip")
+        QSKIP("Root cannot become an unprivileged user here");
 
     const bool saves = reason.isEmpty();
-    QCOMPARE(messages, saves ? QStringList() : QStringList{"Cannot save the menu patch to \"" + path + "\": " + reason});
-    QCOMPARE(programEnds, saves ? 1 : 0);
-    QVERIFY(kept);
+    QCOMPARE(report, QStringList() << (saves ? "1" : "0")
+                                   << (saves ? "" : "Cannot save the menu patch to \"" + path + "\": " + reason));
     QCOMPARE(readAll(path), saves ? WorkedExample::bytes() : existing >= 0 ? old : QByteArray("<unreadable>"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              existing >= 0 ? QStringList{"Gfx.vkp"} : QStringList());
