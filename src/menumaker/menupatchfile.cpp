@@ -1,5 +1,6 @@
 #include "menupatchfile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
