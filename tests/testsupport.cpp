@@ -5,6 +5,7 @@
 #include "windows/windowregistry.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -71,6 +72,29 @@ void clickRadio(QWidget *window, const QString &controlName)
     option.initFrom(radio);
     const QRect indicator = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
     QTest::mouseClick(radio, Qt::LeftButton, {}, indicator.center());
+}
+
+QString shownText(QWidget *widget)
+{
+    QAccessibleInterface *shown = QAccessible::queryAccessibleInterface(widget);
+    return shown ? shown->text(QAccessible::Name) : QString();
+}
+
+QStringList tabStops(QWidget *start)
+{
+    QWidget *window = start->window();
+    window->activateWindow();   // focus moves, and Qt shifts a group's Tab stop, only in the active window
+    if (!QTest::qWaitForWindowActive(window))
+        return {QStringLiteral("<window not active>")};
+    start->setFocus(Qt::OtherFocusReason);
+    QStringList stops = {start->objectName()};
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        if (window->focusWidget() == start)
+            break;
+        stops << window->focusWidget()->objectName();
+    }
+    return stops;
 }
 
 QStringList visibleWindows()

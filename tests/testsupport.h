@@ -42,5 +42,9 @@ template <class T = QWidget> T *control(QWidget *window, const QString &name)
 
 void click(QWidget *window, const QString &controlName);   // a left click in the control's centre
 void clickRadio(QWidget *window, const QString &controlName);   // a click on the radio's indicator
+QString shownText(QWidget *widget);
+// The controls that real Tab presses visit, from `start` (given the focus first) until
+// Tab would come back to it; `start` is the first.
+QStringList tabStops(QWidget *start);   // the text a user reads on it, markup rendered
 QStringList visibleWindows();   // object names of the visible windows
 FormWindow *shownWindow();      // the one visible window of the program, or nullptr

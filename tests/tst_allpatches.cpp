@@ -34,7 +34,7 @@ AllPatchesWindow *openAllPatches()
 }
 
 QListWidget *fileList(QWidget *window) { return control<QListWidget>(window, QStringLiteral("File1")); }
-QString labelText(QWidget *window) { return control<QLabel>(window, QStringLiteral("Label1"))->text(); }
+QString labelText(QWidget *window) { return shownText(control<QLabel>(window, QStringLiteral("Label1"))); }
 
 QStringList listed(QWidget *window)
 {
@@ -138,6 +138,12 @@ void AllPatchesTest::pickSetsLabelAndSelection_data()
         << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\My logo patch.vkp";
     QTest::newRow("leading blank") << " lead.VKP"
         << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\ lead.VKP";
+    QTest::newRow("entity in the name") << "a&lt;b.vkp"
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\a&lt;b.vkp";
+#ifndef Q_OS_WIN
+    QTest::newRow("markup in the name") << "<i>italic.vkp"
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\<i>italic.vkp";
+#endif
 }
 
 void AllPatchesTest::pickSetsLabelAndSelection()

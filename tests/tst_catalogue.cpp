@@ -228,6 +228,10 @@ void CatalogueTest::windowsLookAsDesigned()
 {
     FreshRun run;
     FormWindow *main = openMain();
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    const QIcon programIcon(red);
+    QApplication::setWindowIcon(programIcon);
     const QMap<QString, QString> firstFocus = {{"Form2", "Command3"}, {"Form3", "Command3"},
                                                {"Form4", "Command1"}, {"Form5", "Command3"},
                                                {"Form7", "Command1"}, {"Form8", "Command3"},
@@ -237,6 +241,8 @@ void CatalogueTest::windowsLookAsDesigned()
         QCOMPARE(form->windowTitle(), QStringLiteral("Pikvart by Lumbard"));
         QCOMPARE(form->client()->size(), QSize(310, 334));
         QCOMPARE(form->focusWidget()->objectName(), it.value());
+        // Form2 and Form8 have no icon of their own, so they show the program's.
+        QCOMPARE(form->windowIcon().cacheKey() == programIcon.cacheKey(), it.key() == "Form2" || it.key() == "Form8");
         const QList<QPair<QString, QString>> buttons = {{"Command1", "Back"}, {"Command2", "Apply"},
                                                         {"Command3", "Exit"}, {"Command4", "Undo"}};
         for (const auto &[name, caption] : buttons)

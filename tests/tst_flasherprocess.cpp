@@ -5,6 +5,7 @@
 #include "launcher/programstart.h"
 #include "windows/cataloguewindow.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -85,6 +86,12 @@ void FlasherProcessTest::aFlasherThatCannotStartIsReported()
     QVERIFY2(run.messages.last().startsWith("Cannot start data\\V_KLay.exe: "),
              qPrintable(run.messages.last()));
     QCOMPARE(form4->launcher.taskId, 0.0);
+
+    // A folder in the program's place is named as one.
+    QVERIFY(notAProgram.remove());
+    QVERIFY(QDir(folder.path()).mkpath("data/v_klay.exe"));
+    click(form4, "Command2");
+    QCOMPARE(run.messages.last(), QStringLiteral("Cannot start data\\v_klay.exe: It is a folder, not a program"));
 }
 
 void FlasherProcessTest::theStandInRefusesAMalformedLine()

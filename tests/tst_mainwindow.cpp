@@ -3,14 +3,17 @@
 #include "testsupport.h"
 #include "windows/cataloguewindow.h"
 #include "windows/mainwindow.h"
+#include "windows/messages.h"
 #include "windows/windowregistry.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -52,7 +55,10 @@ private slots:
     void openersShowAndHideInTheirOrder_data();
     void openersShowAndHideInTheirOrder();
     void aWindowIsCreatedOnceAndKeepsItsPlace();
+    void tabStopsAtTheCheckedLanguage_data();
+    void tabStopsAtTheCheckedLanguage();
     void helpShowsItsMessageAndChangesNothing();
+    void aMessageShowsPathsAsWritten();
     void exitAndTheCloseBoxEndTheProgram();
 };
 
@@ -219,6 +225,39 @@ void MainWindowTest::aWindowIsCreatedOnceAndKeepsItsPlace()
     QCOMPARE(first->pos(), place);   // a later show is not centred again
 }
 
+void MainWindowTest::tabStopsAtTheCheckedLanguage_data()
+{
+    QTest::addColumn<int>("downs");   // Down presses from "Czech gfx"
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QStringList>("stops");
+    const QStringList buttons = {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6"};
+    QTest::newRow("Czech") << 0 << "Option1" << buttons + QStringList{"Option1", "com1", "com2", "Command7"};
+    QTest::newRow("English") << 1 << "Option2" << buttons + QStringList{"Option2", "com1", "com2", "Command7"};
+    QTest::newRow("Polish") << 2 << "Option3" << buttons + QStringList{"Option3", "com1", "com2", "Command7"};
+    QTest::newRow("German") << 3 << "Option4" << buttons + QStringList{"com1", "com2", "Option4", "Command7"};
+}
+
+void MainWindowTest::tabStopsAtTheCheckedLanguage()
+{
+    QFETCH(int, downs);
+    QFETCH(QString, option);
+    QFETCH(QStringList, stops);
+    FreshRun run;
+    FormWindow *main = openMain();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+
+    // Six Tabs from "Gfx MENU" reach the checked language; the arrows pick another.
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(main->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(main->focusWidget()->objectName(), QStringLiteral("Option1"));
+    for (int i = 0; i < downs; ++i)
+        QTest::keyClick(main->focusWidget(), Qt::Key_Down);
+    QVERIFY(control<QRadioButton>(main, option)->isChecked());
+    QCOMPARE(main->focusWidget()->objectName(), option);
+
+    QCOMPARE(tabStops(control(main, "Command1")), stops);
+}
+
 void MainWindowTest::helpShowsItsMessageAndChangesNothing()
 {
     FreshRun run;
@@ -235,6 +274,20 @@ void MainWindowTest::helpShowsItsMessageAndChangesNothing()
     QVERIFY(control<QRadioButton>(main, "Option2")->isChecked());
     QCOMPARE(visibleWindows(), QStringList{"Form1"});
     QCOMPARE(run.programEnds, 0);
+}
+
+void MainWindowTest::aMessageShowsPathsAsWritten()
+{
+    const QString text = QStringLiteral("Cannot save the menu patch to \"<i>a&lt;b.vkp\": Permission denied");
+    QString shown;
+    QTimer::singleShot(0, qApp, [&shown] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        for (QLabel *label : box->findChildren<QLabel *>())
+            shown += shownText(label);   // the text, and an empty icon
+        box->accept();
+    });
+    Messages::show(nullptr, text);   // the real box
+    QCOMPARE(shown, text);
 }
 
 void MainWindowTest::exitAndTheCloseBoxEndTheProgram()

@@ -13,8 +13,21 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#ifdef Q_OS_LINUX
+#include <sys/sysmacros.h>   // makedev
+#endif
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -137,6 +150,27 @@ MakerState stateOf(MenuMakerWindow *window)
     return s;
 }
 
+#ifdef Q_OS_UNIX
+// Runs `work` in a copy of this process and returns what it returned. The copy
+// ends there, so the limits and the user that `work` takes on stay with it.
+QByteArray inChildProcess(const std::function<QByteArray()> &work)
+{
+    int channel[2];
+    if (pipe(channel) != 0)
+        return {};
+    if (fork() == 0) {
+        const QByteArray report = work();
+        _exit(::write(channel[1], report.constData(), size_t(report.size())) == report.size() ? 0 : 1);
+    }
+    ::close(channel[1]);
+    QFile reader;
+    reader.open(channel[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QByteArray report = reader.readAll();
+    wait(nullptr);
+    return report;
+}
+#endif
+
 } // namespace
 
 class MenuMakerTest : public QObject
@@ -153,6 +187,8 @@ private slots:
     void saveFailureKeepsRunning_data();
     void saveFailureKeepsRunning();
     void saveWithNothingMade();
+    void saveUnderLimitsIsWholeOrNothing_data();
+    void saveUnderLimitsIsWholeOrNothing();
     void backKeepsEverything();
     void exitWritesNothing();
 };
@@ -373,23 +409,41 @@ void MenuMakerTest::saveFailureKeepsRunning_data()
 {
     QTest::addColumn<QString>("typedPath");   // "@" stands for the test's folder
     QTest::addColumn<QString>("reason");
-    QTest::newRow("missing folder") << "@/missing/Gfx.vkp" << "No such file or directory";
-    QTest::newRow("folder as path") << "@" << "Filename refers to a directory";
-    QTest::newRow("file as folder") << "@/kept.vkp/Gfx.vkp" << "Not a directory";
-    QTest::newRow("empty path") << "" << "No file name given";
+    QTest::addColumn<QString>("node");        // made at "@/node" first
+    QTest::newRow("missing folder") << "@/missing/Gfx.vkp" << "No such file or directory" << "";
+    QTest::newRow("folder as path") << "@" << "it is a folder" << "";
+    QTest::newRow("file as folder") << "@/kept.vkp/Gfx.vkp" << "Not a directory" << "";
+    QTest::newRow("empty path") << "" << "No file name given" << "";
     QTest::newRow("default path, no such folder") << "C:\\windows\\plocha\\Gfx.vkp"
-                                                  << "No such file or directory";
+                                                  << "No such file or directory" << "";
+#ifdef Q_OS_UNIX
+    QTest::newRow("FIFO without a reader") << "@/node" << "it is a FIFO, not a regular file" << "fifo";
+    QTest::newRow("link to a FIFO") << "@/node" << "it is a FIFO, not a regular file" << "link";
+    QTest::newRow("device") << "@/node" << "it is a device, not a regular file" << "device";
+#endif
 }
 
 void MenuMakerTest::saveFailureKeepsRunning()
 {
     QFETCH(QString, typedPath);
     QFETCH(QString, reason);
+    QFETCH(QString, node);
     FreshRun run;
     WorkingFolder folder;   // a relative path lands here
     const QString kept = folder.path("kept.vkp");
     writeFile(kept, "3B036E: 3C 54\r\n");
     const QString path = QString(typedPath).replace("@", folder.path());
+#ifdef Q_OS_UNIX
+    const QByteArray nodePath = QFile::encodeName(folder.path("node"));
+    if (node == "fifo" || node == "link")
+        QCOMPARE(mkfifo(QFile::encodeName(folder.path(node == "link" ? "fifo" : "node")), 0600), 0);
+    if (node == "link")
+        QVERIFY(QFile::link(folder.path("fifo"), folder.path("node")));
+    if (node == "device" && mknod(nodePath, S_IFCHR | 0600, makedev(1, 3)) != 0)   // as /dev/null
+        QSKIP("Making a device node needs root");
+    struct stat nodeBefore{}, nodeAfter{};
+    stat(nodePath, &nodeBefore);
+#endif
 
     MenuMakerWindow *maker = openMaker();
     chooseAll(maker, exampleEntries);
@@ -410,6 +464,11 @@ void MenuMakerTest::saveFailureKeepsRunning()
     QCOMPARE(maker->savePath, path);
     QVERIFY(stateOf(maker) == before);
     QCOMPARE(visibleWindows(), QStringList{"MenuMaker"});
+#ifdef Q_OS_UNIX
+    stat(nodePath, &nodeAfter);   // the node is left as it was
+    QCOMPARE(nodeAfter.st_mode, nodeBefore.st_mode);
+    QCOMPARE(nodeAfter.st_rdev, nodeBefore.st_rdev);
+#endif
 
     // With a good path the same text is saved after all.
     typePath(maker, kept);
@@ -441,6 +500,67 @@ void MenuMakerTest::saveWithNothingMade()
     QCOMPARE(run.programEnds, 0);
     QCOMPARE(readAll(path), QByteArray("earlier patch\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Gfx.vkp"});
+}
+
+void MenuMakerTest::saveUnderLimitsIsWholeOrNothing_data()
+{
+    QTest::addColumn<int>("existing");    // bytes of a patch already at the path; -1: no file
+    QTest::addColumn<bool>("locked");     // the user may not add files to the folder
+    QTest::addColumn<int>("sizeLimit");   // the most a file may hold; 0: no limit
+    QTest::addColumn<QString>("reason");  // empty: saved
+    QTest::newRow("size limit, existing patch") << 3300 << false << 300 << "File too large";
+    QTest::newRow("size limit, new file") << -1 << false << 300 << "File too large";
+    QTest::newRow("locked folder, patch shrinks") << 3300 << true << 0 << "";
+    QTest::newRow("locked folder, patch grows") << 100 << true << 0 << "";
+    QTest::newRow("locked folder, size limit") << 100 << true << 300 << "File too large";
+    QTest::newRow("locked folder, new file") << -1 << true << 0 << "Permission denied";
+}
+
+void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("The limits are set in a child process, which this system does not fork");
+#else
+    QFETCH(int, existing);
+    QFETCH(bool, locked);
+    QFETCH(int, sizeLimit);
+    QFETCH(QString, reason);
+    FreshRun run;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Gfx.vkp");
+    const QByteArray old = QByteArray("27D4DC: FFFFFF 5C40DB\r").repeated(200).left(existing);
+    if (existing >= 0)
+        writeFile(path, old);
+    chmod(QFile::encodeName(path), 0666);
+    chmod(QFile::encodeName(dir.path()), locked ? 0555 : 0755);
+    const auto unlock = qScopeGuard([&] { chmod(QFile::encodeName(dir.path()), 0755); });
+    MenuMakerWindow *maker = openMaker();
+    chooseAll(maker, exampleEntries);
+    setTicks(maker, true, false);
+    click(maker, "Command1");
+    typePath(maker, path);
+
+    // The user clicks "Save" in a child process that runs under the limits; root,
+    // whom folder rights do not hold back, becomes "nobody" there.
+    const QStringList report = QString::fromUtf8(inChildProcess([&] {
+        const rlimit fileSize{rlim_t(sizeLimit), rlim_t(sizeLimit)};
+        if (sizeLimit > 0 && (setrlimit(RLIMIT_FSIZE, &fileSize) != 0 || signal(SIGXFSZ, SIG_IGN) == SIG_ERR))
+            return QByteArray("no limit");   // without SIG_IGN the write ends the process, not with EFBIG
+        if (locked && getuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            return QByteArray("skip");
+        click(maker, "Command2");
+        return (QString::number(run.programEnds) + '\n' + run.messages.join('\n')).toUtf8();
+    })).split('\n');
+    if (report.first() == "skip")
+        QSKIP("Root cannot become an unprivileged user here");
+
+    const bool saves = reason.isEmpty();
+    QCOMPARE(report, QStringList() << (saves ? "1" : "0")
+                                   << (saves ? "" : "Cannot save the menu patch to \"" + path + "\": " + reason));
+    QCOMPARE(readAll(path), saves ? WorkedExample::bytes() : existing >= 0 ? old : QByteArray("<unreadable>"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             existing >= 0 ? QStringList{"Gfx.vkp"} : QStringList());
+#endif
 }
 
 void MenuMakerTest::backKeepsEverything()

@@ -104,6 +104,7 @@ private slots:
     void selectionsSurviveSwitches();
     void backOnPageTwoThenGfxMenu();
     void onlyTheOtherPagesRadioSwitches();
+    void tabStopsAtTheCheckedPageRadio();
 };
 
 void PageSwitchTest::switchesInOrder()
@@ -245,6 +246,34 @@ void PageSwitchTest::onlyTheOtherPagesRadioSwitches()
     QCOMPARE(radios(cz2), QStringLiteral("(off,on)"));
     QVERIFY(run.messages.isEmpty());
     QVERIFY(run.startedLines.isEmpty());
+}
+
+void PageSwitchTest::tabStopsAtTheCheckedPageRadio()
+{
+    WorkingFolder folder;
+    FreshRun run;
+    EffectLog log;
+    CatalogueWindow *form5 = openPageOne();
+    QCOMPARE(tabStops(control(form5, "Command3")),
+             (QStringList{"Command3", "Command1", "Command4", "Command2", "p1", "p2", "p5", "p4", "p3", "p6", "Option1"}));
+
+    // Shift+Tab reaches the page radio; Down picks page 2 just as a click does.
+    QTest::keyClick(form5->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    log.entries.clear();
+    QTest::keyClick(form5->focusWidget(), Qt::Key_Down);
+    QCOMPARE(log.fromFirstWindowChange(),
+             (QStringList{"hide Form5 (off,on)", "show cz2 (on,off)",
+                          "cz2.Option1 off (off,off)", "cz2.Option2 on (off,on)"}));
+    CatalogueWindow *cz2 = page(WindowId::cz2);
+    QCOMPARE(tabStops(control(cz2, "Command2")),
+             (QStringList{"Command2", "Command4", "Command1", "Command3", "Option2", "p2", "p1", "p3"}));
+
+    // Up on page 2's radio picks page 1.
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(cz2->focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(cz2->focusWidget(), Qt::Key_Up);
+    QCOMPARE(visibleWindows(), QStringList{QStringLiteral("Form5")});
+    QCOMPARE(radios(form5), QStringLiteral("(on,off)"));
 }
 
 QTEST_MAIN(PageSwitchTest)

@@ -50,7 +50,9 @@ QStringList splitWords(const QString &commandLine)
     return commandLine.split(blanks, Qt::SkipEmptyParts);
 }
 
-QString resolveProgram(const QString &word, const QString &baseDir)
+// The absolute path of an existing entry of the kind asked for (QDir::Files or
+// QDir::Dirs) that `word` names relative to `baseDir`, or an empty string.
+static QString resolve(const QString &word, const QString &baseDir, QDir::Filter kind)
 {
     QString path = word;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -66,7 +68,7 @@ QString resolveProgram(const QString &word, const QString &baseDir)
             found = part;
         } else {
             // Letter case is ignored, as on the file systems the flasher comes from.
-            const QDir::Filters filter = (last ? QDir::Files : QDir::Dirs) | QDir::Hidden | QDir::System;
+            const QDir::Filters filter = (last ? kind : QDir::Dirs) | QDir::Hidden | QDir::System;
             for (const QString &entry : dir.entryList(filter | QDir::NoDotAndDotDot)) {
                 if (entry.compare(part, Qt::CaseInsensitive) == 0) {
                     found = entry;
@@ -78,12 +80,18 @@ QString resolveProgram(const QString &word, const QString &baseDir)
             return {};
         if (last) {
             const QFileInfo info(dir.filePath(found));
-            return info.isFile() ? info.absoluteFilePath() : QString();
+            const bool ofKind = kind == QDir::Files ? info.isFile() : info.isDir();
+            return ofKind ? info.absoluteFilePath() : QString();
         }
         if (!dir.cd(found))
             return {};
     }
     return {};
+}
+
+QString resolveProgram(const QString &word, const QString &baseDir)
+{
+    return resolve(word, baseDir, QDir::Files);
 }
 
 Outcome startDetached(const QString &commandLine)
@@ -97,7 +105,9 @@ Outcome startDetached(const QString &commandLine)
     const QString workingDir = QDir::currentPath();
     const QString program = resolveProgram(words.first(), workingDir);
     if (program.isEmpty()) {
-        outcome.error = QStringLiteral("No such file in %1").arg(QDir::toNativeSeparators(workingDir));
+        outcome.error = resolve(words.first(), workingDir, QDir::Dirs).isEmpty()
+                            ? QStringLiteral("No such file in %1").arg(QDir::toNativeSeparators(workingDir))
+                            : QStringLiteral("It is a folder, not a program");
         return outcome;
     }
 

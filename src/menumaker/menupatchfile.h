@@ -17,8 +17,10 @@ struct Outcome {
 };
 
 // Writes the text one byte per character (Latin-1), with no line end converted or
-// added. Through a temporary file that replaces the target only when every byte is
-// written, so a failure leaves an existing file as it was. Creates no folder.
+// added. Through a temporary file that replaces the target only when every byte has
+// reached it, so a failure (a full disk among others) leaves an existing file as it
+// was and no new one behind. A writable file in a folder that takes no new file is
+// written in place instead. Creates no folder.
 Outcome write(const QString &savePath, const QString &text);
 
 } // namespace MenuPatchFile

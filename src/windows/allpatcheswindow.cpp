@@ -25,6 +25,7 @@ AllPatchesWindow::AllPatchesWindow()
 
     // Empty until the first pick; grows to the right with its text; the backdrop shows through.
     m_picked->setObjectName(QStringLiteral("Label1"));
+    m_picked->setTextFormat(Qt::PlainText);   // a file name shows as it is, "<i>" and "&lt;" too
     m_picked->setWordWrap(false);
     m_picked->setAutoFillBackground(false);
     placeTwips(m_picked, 120, 3120, 45, 195);

@@ -15,7 +15,7 @@ QIcon iconOf(Catalogue::WindowIcon icon)
     case Catalogue::WindowIcon::App:
         return FormWindow::appIcon();
     case Catalogue::WindowIcon::Standard:
-        return FormWindow::standardIcon();
+        return {};   // none of its own: the toolkit's
     case Catalogue::WindowIcon::None:
         break;
     }
@@ -66,8 +66,7 @@ CatalogueWindow::CatalogueWindow(WindowId id, const Catalogue::WindowSpec &spec)
 void CatalogueWindow::addPageRadios()
 {
     auto radio = [this](const char *name, int top) {
-        auto *r = new QRadioButton(client());
-        r->setObjectName(QLatin1String(name));
+        QRadioButton *r = optionButton(client(), name, QString());
         r->setFont(msSansSerif(13.5));
         placeTwips(r, 120, top, 255, 255);
         return r;

@@ -3,11 +3,12 @@
 #include "catalogue.h"
 #include "windowregistry.h"
 
-#include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -61,6 +62,40 @@ protected:
     }
 };
 
+// An option button of the group that its parent holds. Qt makes the option that
+// last had focus the group's only Tab stop, which may be one that is not
+// checked; here the Tab stop is always the checked option, at its own place in
+// the tab order, as in the window system the tool comes from. The arrow keys
+// still move within the group as Qt has them.
+class OptionButton : public QRadioButton
+{
+public:
+    OptionButton(const QString &caption, QWidget *parent) : QRadioButton(caption, parent)
+    {
+        connect(this, &QRadioButton::toggled, this, &OptionButton::putTabStopOnChecked);
+    }
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QRadioButton::focusInEvent(event);   // here Qt moves the Tab stop to this option
+        putTabStopOnChecked();
+    }
+
+private:
+    void putTabStopOnChecked()
+    {
+        const QList<OptionButton *> group = parentWidget()->findChildren<OptionButton *>(Qt::FindDirectChildrenOnly);
+        const bool anyChecked = std::any_of(group.cbegin(), group.cend(),
+                                            [](const OptionButton *option) { return option->isChecked(); });
+        for (OptionButton *option : group) {
+            const int policy = option->focusPolicy();
+            const bool stop = option->isChecked() || !anyChecked;
+            option->setFocusPolicy(Qt::FocusPolicy(stop ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
+        }
+    }
+};
+
 } // namespace
 
 QString windowName(WindowId id)
@@ -78,7 +113,8 @@ FormWindow::FormWindow(WindowId id, const QString &caption, QSize clientSize, co
 {
     setObjectName(windowName(id));
     setWindowTitle(caption);
-    setWindowIcon(icon);
+    if (!icon.isNull())
+        setWindowIcon(icon);
     fixSize();
 }
 
@@ -127,11 +163,6 @@ QIcon FormWindow::makerIcon()
     return icon;
 }
 
-QIcon FormWindow::standardIcon()
-{
-    return QApplication::style()->standardIcon(QStyle::SP_TitleBarMenuButton);
-}
-
 QIcon FormWindow::noIcon()
 {
     QPixmap blank(16, 16);
@@ -163,4 +194,11 @@ QPushButton *commandButton(QWidget *parent, const char *name, const QString &cap
     button->setAutoDefault(false);
     placeTwips(button, left, top, width, height);
     return button;
+}
+
+QRadioButton *optionButton(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *option = new OptionButton(caption, parent);
+    option->setObjectName(QLatin1String(name));
+    return option;
 }

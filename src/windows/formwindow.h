@@ -6,6 +6,7 @@
 
 class QMenuBar;
 class QPushButton;
+class QRadioButton;
 
 // The eleven windows of the program; each exists at most once in a run.
 enum class WindowId { Form1, Form2, Form3, Form4, Form5, Form6, Form7, Form8, cz2, german, MenuMaker };
@@ -14,7 +15,9 @@ QString windowName(WindowId id);
 
 // The frame that every window shares: a caption, a fixed client area that the user
 // cannot resize, the backdrop drawn unscaled from the client area's top-left
-// corner, and an icon. Controls are children of client(), placed in pixels.
+// corner, and an icon; with a null icon the window has none of its own and shows
+// what the toolkit shows for such a window. Controls are children of client(),
+// placed in pixels.
 class FormWindow : public QWidget
 {
     Q_OBJECT
@@ -32,7 +35,6 @@ public:
 
     static QIcon appIcon();
     static QIcon makerIcon();
-    static QIcon standardIcon();   // what the toolkit shows for a window without an icon of its own
     static QIcon noIcon();
 
 protected:
@@ -59,3 +61,7 @@ QFont msSansSerif(double points);
 // A command button of a layout table: named, placed in twips, never a default button.
 QPushButton *commandButton(QWidget *parent, const char *name, const QString &caption,
                            int left, int top, int width, int height);
+
+// An option button of the exclusive group that its parent holds, named; Tab stops
+// at the group's checked option only, the arrow keys move within the group.
+QRadioButton *optionButton(QWidget *parent, const char *name, const QString &caption);

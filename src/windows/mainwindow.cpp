@@ -12,8 +12,7 @@ namespace {
 
 QRadioButton *option(QWidget *parent, const char *name, const QString &caption, int top)
 {
-    auto *o = new QRadioButton(caption, parent);
-    o->setObjectName(QLatin1String(name));
+    QRadioButton *o = optionButton(parent, name, caption);
     placeTwips(o, 120, top, 1215, 255);
     return o;
 }

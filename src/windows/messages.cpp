@@ -20,6 +20,8 @@ void show(QWidget *parent, const QString &text)
     }
     QMessageBox box(QMessageBox::NoIcon, applicationTitle, text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("ProjectMessage"));
+    // Paths and program words inside the text are shown as they are, markup and all.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -5,8 +5,8 @@
 
 class QWidget;
 
-// The program's message box: title "Project1", the text, an OK button only, no
-// icon; modal, so the caller goes on only when the user has closed it. Tests
+// The program's message box: title "Project1", the text as plain text, an OK
+// button only, no icon; modal, so the caller goes on only when the user has closed it. Tests
 // replace the box with a recorder so that nothing blocks.
 namespace Messages {
 
