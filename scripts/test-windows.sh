@@ -51,7 +51,8 @@ wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f >/dev/null
 wineserver -k 2>/dev/null || true
 wineserver -w
 export WINEPATH="$(windows_path "$qt_prefix/bin");$(windows_path "$runtime");$(windows_path "$pthread")"
-(cd build-windows && ctest --output-on-failure -j "$(nproc)")
+failed=""
+(cd build-windows && ctest --output-on-failure -j "$(nproc)") || failed="unit tests"
 unit_done=$(date +%s)
 wine reg delete 'HKCU\Environment' /v QT_QPA_PLATFORM /f >/dev/null
 wineserver -k 2>/dev/null || true
@@ -62,5 +63,9 @@ unset WINEPATH
 unzip -q dist/pikvart-windows-x86_64.zip -d "$work/unpacked"
 PIKVART_E2E_WINDOWS="$work/unpacked/pikvart" \
 PIKVART_E2E_FLASHER="$root/build-windows/lineflasher.exe" \
-    build/tests/e2e/tst_e2e
+    build/tests/e2e/tst_e2e || failed="${failed:+$failed and }the end-to-end test"
 echo "Windows tests under Wine: unit tests $((unit_done - started)) s, end to end $(( $(date +%s) - unit_done )) s"
+if [ -n "$failed" ]; then
+    echo "Windows: $failed failed" >&2
+    exit 1
+fi
