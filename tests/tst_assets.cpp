@@ -93,6 +93,7 @@ private slots:
     void backdrop();
     void icons_data();
     void icons();
+    void programIconFile();
     void fileListHoldsEveryPicture();
 };
 
@@ -282,6 +283,32 @@ void TstAssets::icons()
     QVERIFY(used.size() <= maxColours);
     QVERIFY2(used.size() >= 4, "an icon is a drawing, not a blot");
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);   // it stands on the frame's own colour
+}
+
+// The Windows program's own icon (assets/windows/appIcon.ico) holds the two
+// appIcon pictures the windows show, so Explorer and the title bars agree.
+void TstAssets::programIconFile()
+{
+    QFile file(QStringLiteral(SOURCE_DIR "/assets/windows/appIcon.ico"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray ico = file.readAll();
+    const auto field16 = [&](int offset) { return qFromLittleEndian<quint16>(ico.constData() + offset); };
+    const auto field32 = [&](int offset) { return qFromLittleEndian<quint32>(ico.constData() + offset); };
+    QVERIFY(ico.size() > 6 + 2 * 16);
+    QCOMPARE(field16(0), quint16(0));
+    QCOMPARE(field16(2), quint16(1));   // an icon, not a cursor
+    QCOMPARE(field16(4), quint16(2));
+    const int sizes[] = {16, 32};
+    for (int i = 0; i < 2; ++i) {
+        const int entry = 6 + 16 * i;
+        QCOMPARE(int(quint8(ico.at(entry))), sizes[i]);
+        QCOMPARE(int(quint8(ico.at(entry + 1))), sizes[i]);
+        const quint32 length = field32(entry + 8), offset = field32(entry + 12);
+        QVERIFY(offset + length <= quint32(ico.size()));
+        QFile picture(Catalogue::resource(Catalogue::appIconPath(sizes[i])));
+        QVERIFY(picture.open(QIODevice::ReadOnly));
+        QCOMPARE(ico.mid(offset, length), picture.readAll());
+    }
 }
 
 // The build embeds what assets.cmake lists; it must list what the table needs,
