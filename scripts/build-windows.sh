@@ -10,7 +10,7 @@ source scripts/common.sh
 root=$PWD
 
 scripts/setup.sh
-install_missing g++-mingw-w64-x86-64-posix dpkg-dev zip unzip
+install_missing g++-mingw-w64-x86-64-posix dpkg-dev xz-utils zip unzip
 
 # --- Qt for Windows, built once -------------------------------------------------
 # Only Core, Gui, Widgets and Test are needed; the third-party libraries come from
