@@ -55,7 +55,7 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
         as_root apt-get update
     fi
-    (cd "$work" && apt-get source --download-only "qt6-base=$host_qt_version" 2>&1 | grep -v '^W: Download is performed unsandboxed' || true)
+    (cd "$work" && apt-get source --download-only "qt6-base=$host_qt_version")
     tar -C "$work" -xf "$work"/qt6-base_*.orig.tar.xz
     source_dir=$(echo "$work"/qtbase-everywhere-src-*)
     # qt-cmake loads this toolchain again for every project built with this Qt.

@@ -10,12 +10,7 @@ root=$PWD
 out=$root/docs/screenshots
 
 scripts/setup.sh
-if ! command -v import >/dev/null; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y imagemagick
-fi
+install_missing imagemagick
 scripts/build.sh
 
 folder=$(mktemp -d)

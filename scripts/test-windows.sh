@@ -9,7 +9,7 @@ source scripts/common.sh
 root=$PWD
 
 scripts/build-windows.sh
-install_missing wine wine64 xvfb xdotool unzip
+install_missing wine wine64
 scripts/build.sh   # the end-to-end driver is a Linux program
 qt_prefix=$(cat build-windows/qt-prefix)
 

@@ -22,7 +22,6 @@ QIcon iconOf(Catalogue::WindowIcon icon)
     return FormWindow::noIcon();
 }
 
-
 } // namespace
 
 CatalogueWindow::CatalogueWindow(WindowId id, const Catalogue::WindowSpec &spec)
