@@ -37,25 +37,23 @@ else
     work=$cache/work-$key
     rm -rf "$work" "$qt_prefix"
     mkdir -p "$work" "$qt_prefix"
-    # Debian's source of the Qt it ships, so that the host tools match.
-    if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-        echo "Adding a deb-src entry for Debian's sources"
-        as_root tee /etc/apt/sources.list.d/pikvart-deb-src.sources >/dev/null <<'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-
-Types: deb-src
-URIs: http://deb.debian.org/debian-security
-Suites: bookworm-security
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-        as_root apt-get update
+    # Debian's source of the Qt it ships, so that the host tools match. Without a
+    # deb-src entry, one is derived from the machine's own deb entries and used for
+    # this download alone, with apt's lists kept in the work folder: the machine's
+    # configuration stays as it is. An index that a source does not offer is
+    # skipped; apt-get source then says whether Qt's source was found.
+    apt_get=(apt-get)
+    if ! has_deb_src; then
+        echo "Deriving deb-src entries from the machine's deb entries"
+        derive_deb_src "$work/apt/sources.list.d"
+        mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
+        apt_get+=(-o Dir::Etc::SourceList="$work/apt/none.list"
+                  -o Dir::Etc::SourceParts="$work/apt/sources.list.d"
+                  -o Dir::State::Lists="$work/apt/lists" -o Dir::Cache="$work/apt/cache"
+                  -o APT::Sandbox::User="$(id -un)")
+        "${apt_get[@]}" update || echo "Some source indexes could not be fetched" >&2
     fi
-    (cd "$work" && apt-get source --download-only "qt6-base=$host_qt_version")
+    (cd "$work" && "${apt_get[@]}" source --download-only "qt6-base=$host_qt_version")
     tar -C "$work" -xf "$work"/qt6-base_*.orig.tar.xz
     source_dir=$(echo "$work"/qtbase-everywhere-src-*)
     # qt-cmake loads this toolchain again for every project built with this Qt.

@@ -41,6 +41,42 @@ install_missing() {
     fi
 }
 
+# True when apt is configured with a deb-src entry (under ETC, /etc/apt by default).
+has_deb_src() {
+    local etc=${1:-/etc/apt}
+    grep -qsE '^[[:space:]]*deb-src[[:space:]]' "$etc/sources.list" "$etc"/sources.list.d/*.list \
+        || grep -qsiE '^Types:.*[[:space:]]deb-src([[:space:]]|$)' "$etc"/sources.list.d/*.sources
+}
+
+# Writes the machine's configured deb entries (the deb822 .sources files and the
+# one-line .list files under ETC, /etc/apt by default) into the folder OUT as
+# deb-src entries: the same URIs, suites, components and keys, only the type
+# changed. Entries marked "Enabled: no" and commented lines are left out.
+derive_deb_src() {
+    local out=$1 etc=${2:-/etc/apt} file
+    mkdir -p "$out"
+    : >"$out/derived.sources"
+    : >"$out/derived.list"
+    for file in "$etc"/sources.list.d/*.sources; do
+        [ -f "$file" ] || continue
+        awk 'BEGIN { RS = ""; FS = "\n" }
+        {
+            types = ""; enabled = 1; fields = ""
+            for (i = 1; i <= NF; i++) {
+                if ($i ~ /^#/) continue
+                if (tolower($i) ~ /^types:/) { types = " " substr($i, 7) " "; gsub(/[ \t]+/, " ", types); continue }
+                if (tolower($i) ~ /^enabled:[ \t]*no/) enabled = 0
+                fields = fields $i "\n"
+            }
+            if (enabled && types ~ / deb /) printf "Types: deb-src\n%s\n", fields
+        }' "$file" >>"$out/derived.sources"
+    done
+    for file in "$etc/sources.list" "$etc"/sources.list.d/*.list; do
+        [ -f "$file" ] || continue
+        sed -n 's/^[[:space:]]*deb\([[:space:]]\)/deb-src\1/p' "$file" >>"$out/derived.list"
+    done
+}
+
 # Where Qt for Windows is built and kept, outside the checkout.
 windows_qt_cache() {
     echo "${PIKVART_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pikvart-windows}"
