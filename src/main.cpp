@@ -1,3 +1,4 @@
+#include "menumaker/menupatchfile.h"
 #include "windows/formwindow.h"
 #include "windows/windowregistry.h"
 
@@ -5,6 +6,7 @@
 
 int main(int argc, char *argv[])
 {
+    MenuPatchFile::keepRunningOverSizeLimit();
     QApplication app(argc, argv);
     app.setWindowIcon(FormWindow::appIcon());
     // The windows are laid out in pixels for this small face.

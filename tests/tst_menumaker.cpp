@@ -1,6 +1,7 @@
 // The "GFX Menu Maker" window, driven as a user drives it from the main window.
 
 #include "menumaker/menumakerwindow.h"
+#include "menumaker/menupatchfile.h"
 #include "testsupport.h"
 #include "workedexample.h"
 #include "windows/windowregistry.h"
@@ -430,7 +431,10 @@ void MenuMakerTest::saveFailureKeepsRunning_data()
     QTest::newRow("FIFO without a reader") << "@/node" << "it is a FIFO, not a regular file" << "fifo";
     QTest::newRow("link to a FIFO") << "@/node" << "it is a FIFO, not a regular file" << "link";
     QTest::newRow("device") << "@/node" << "it is a device, not a regular file" << "device";
+    QTest::newRow("link loop") << "@/node" << "Too many levels of symbolic links" << "loop";
+    QTest::newRow("link to nothing") << "@/node" << "No such file or directory" << "dangling";
 #endif
+    QTest::newRow("read-only patch, whoever saves") << "@/node" << "it is read-only" << "read-only";
 }
 
 void MenuMakerTest::saveFailureKeepsRunning()
@@ -443,6 +447,10 @@ void MenuMakerTest::saveFailureKeepsRunning()
     const QString kept = folder.path("kept.vkp");
     writeFile(kept, "3B036E: 3C 54\r\n");
     const QString path = QString(typedPath).replace("@", folder.path());
+    if (node == "read-only") {
+        writeFile(folder.path("node"), "3B0368: 3C 54\r\n");
+        QVERIFY(QFile::setPermissions(folder.path("node"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    }
 #ifdef Q_OS_UNIX
     const QByteArray nodePath = QFile::encodeName(folder.path("node"));
     if (node == "fifo" || node == "link")
@@ -451,8 +459,13 @@ void MenuMakerTest::saveFailureKeepsRunning()
         QVERIFY(QFile::link(folder.path("fifo"), folder.path("node")));
     if (node == "device" && mknod(nodePath, S_IFCHR | 0600, makedev(1, 3)) != 0)   // as /dev/null
         QSKIP("Making a device node needs root");
-    struct stat nodeBefore{}, nodeAfter{};
+    if (node == "loop" || node == "dangling")
+        QVERIFY(QFile::link(folder.path(node == "loop" ? "loop" : "nowhere"), folder.path("node")));
+    if (node == "loop")
+        QVERIFY(QFile::link(folder.path("node"), folder.path("loop")));
+    struct stat nodeBefore{}, nodeAfter{}, entryBefore{}, entryAfter{};
     stat(nodePath, &nodeBefore);
+    lstat(nodePath, &entryBefore);
 #endif
 
     MenuMakerWindow *maker = openMaker();
@@ -477,10 +490,15 @@ void MenuMakerTest::saveFailureKeepsRunning()
     QVERIFY(stateOf(maker) == before);
     QCOMPARE(visibleWindows(), QStringList{"MenuMaker"});
 #ifdef Q_OS_UNIX
-    stat(nodePath, &nodeAfter);   // the node is left as it was
+    stat(nodePath, &nodeAfter);   // the node and a link to it are left as they were
+    lstat(nodePath, &entryAfter);
     QCOMPARE(nodeAfter.st_mode, nodeBefore.st_mode);
     QCOMPARE(nodeAfter.st_rdev, nodeBefore.st_rdev);
+    QCOMPARE(entryAfter.st_mode, entryBefore.st_mode);
+    QVERIFY(!QFileInfo::exists(folder.path("nowhere")));
 #endif
+    if (node == "read-only")
+        QCOMPARE(readAll(folder.path("node")), QByteArray("3B0368: 3C 54\r\n"));
 
     // With a good path the same text is saved after all.
     typePath(maker, kept);
@@ -519,13 +537,19 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing_data()
     QTest::addColumn<int>("existing");    // bytes of a patch already at the path; -1: no file
     QTest::addColumn<bool>("locked");     // the user may not add files to the folder
     QTest::addColumn<int>("sizeLimit");   // the most a file may hold; 0: no limit
+    QTest::addColumn<QString>("kind");    // "hard link": a second name; "setgid": mode 2664;
+                                          // "group's": root's, 0660, saved by a member of its group
     QTest::addColumn<QString>("reason");  // empty: saved
-    QTest::newRow("size limit, existing patch") << 3300 << false << 300 << "File too large";
-    QTest::newRow("size limit, new file") << -1 << false << 300 << "File too large";
-    QTest::newRow("locked folder, patch shrinks") << 3300 << true << 0 << "";
-    QTest::newRow("locked folder, patch grows") << 100 << true << 0 << "";
-    QTest::newRow("locked folder, size limit") << 100 << true << 300 << "File too large";
-    QTest::newRow("locked folder, new file") << -1 << true << 0 << "Permission denied";
+    QTest::newRow("size limit, existing patch") << 3300 << false << 300 << "" << "File too large";
+    QTest::newRow("size limit, new file") << -1 << false << 300 << "" << "File too large";
+    QTest::newRow("locked folder, patch shrinks") << 3300 << true << 0 << "" << "";
+    QTest::newRow("locked folder, patch grows") << 100 << true << 0 << "" << "";
+    QTest::newRow("locked folder, size limit") << 100 << true << 300 << "" << "File too large";
+    QTest::newRow("locked folder, new file") << -1 << true << 0 << "" << "Permission denied";
+    QTest::newRow("locked folder, limit below the old size") << 3300 << true << 300 << "" << "File too large";
+    QTest::newRow("second hard link") << 3300 << false << 0 << "hard link" << "";
+    QTest::newRow("setgid bit") << 3300 << false << 0 << "setgid" << "";
+    QTest::newRow("another user's patch, shared group") << 3300 << false << 0 << "group's" << "";
 }
 
 void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
@@ -536,15 +560,24 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
     QFETCH(int, existing);
     QFETCH(bool, locked);
     QFETCH(int, sizeLimit);
+    QFETCH(QString, kind);
     QFETCH(QString, reason);
     FreshRun run;
     QTemporaryDir dir;
     const QString path = dir.filePath("Gfx.vkp");
+    const QByteArray native = QFile::encodeName(path);
     const QByteArray old = QByteArray("27D4DC: FFFFFF 5C40DB\r").repeated(200).left(existing);
     if (existing >= 0)
         writeFile(path, old);
-    chmod(QFile::encodeName(path), 0666);
-    chmod(QFile::encodeName(dir.path()), locked ? 0555 : 0755);
+    const bool asNobody = locked || kind == "group's";
+    if (kind == "group's" && (getuid() != 0 || chown(native, 0, 65534) != 0))
+        QSKIP("Giving the patch to root and another group needs root");
+    chmod(native, kind == "setgid" ? 02664 : kind == "group's" ? 0660 : 0666);
+    if (kind == "hard link")
+        QCOMPARE(link(native, QFile::encodeName(dir.filePath("second.vkp"))), 0);
+    chmod(QFile::encodeName(dir.path()), locked ? 0555 : 0777);
+    struct stat before{}, after{};
+    stat(native, &before);
     const auto unlock = qScopeGuard([&] { chmod(QFile::encodeName(dir.path()), 0755); });
     MenuMakerWindow *maker = openMaker();
     chooseAll(maker, exampleEntries);
@@ -556,9 +589,10 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
     // whom folder rights do not hold back, becomes "nobody" there.
     const QStringList report = QString::fromUtf8(inChildProcess([&] {
         const rlimit fileSize{rlim_t(sizeLimit), rlim_t(sizeLimit)};
-        if (sizeLimit > 0 && (setrlimit(RLIMIT_FSIZE, &fileSize) != 0 || signal(SIGXFSZ, SIG_IGN) == SIG_ERR))
-            return QByteArray("no limit");   // without SIG_IGN the write ends the process, not with EFBIG
-        if (locked && getuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+        MenuPatchFile::keepRunningOverSizeLimit();   // as the program does at its start
+        if (sizeLimit > 0 && setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
+            return QByteArray("no limit");
+        if (asNobody && getuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
             return QByteArray("skip");
         click(maker, "Command2");
         return (QString::number(run.programEnds) + '\n' + run.messages.join('\n')).toUtf8();
@@ -570,8 +604,17 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
     QCOMPARE(report, QStringList() << (saves ? "1" : "0")
                                    << (saves ? "" : "Cannot save the menu patch to \"" + path + "\": " + reason));
     QCOMPARE(readAll(path), saves ? WorkedExample::bytes() : existing >= 0 ? old : QByteArray("<unreadable>"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-             existing >= 0 ? QStringList{"Gfx.vkp"} : QStringList());
+    const QStringList names = existing < 0 ? QStringList() : kind == "hard link" ? QStringList{"Gfx.vkp", "second.vkp"}
+                                                                                 : QStringList{"Gfx.vkp"};
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), names);
+    if (kind == "hard link")
+        QCOMPARE(readAll(dir.filePath("second.vkp")), readAll(path));
+    // Still the same file: its owner, group, mode and links.
+    stat(native, &after);
+    const auto identity = [](const struct stat &file) {
+        return QList<qint64>{qint64(file.st_uid), qint64(file.st_gid), qint64(file.st_mode), qint64(file.st_nlink)};
+    };
+    QCOMPARE(identity(after), identity(before));
 #endif
 }
 

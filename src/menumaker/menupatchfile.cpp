@@ -4,8 +4,15 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <optional>
+
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace MenuPatchFile {
@@ -16,6 +23,13 @@ QString reasonOf(const QFileDevice &file)
 {
     const QString reason = file.errorString();
     return reason.isEmpty() ? QStringLiteral("The file could not be written") : reason;
+}
+
+Outcome failed(const QString &reason)
+{
+    Outcome outcome;
+    outcome.error = reason;
+    return outcome;
 }
 
 // Writes every byte. A short write (the disk filled up, the size limit was
@@ -56,40 +70,128 @@ QString notAFileReason(const QString &path)
     return QStringLiteral("it is not a regular file");
 }
 
-// Whether the target is a file that may be written but whose folder takes no new
-// file, and so no temporary one beside it.
-bool onlyWritableInPlace(const QString &path)
+// The file that a save path names, its links followed.
+struct Target {
+    QString path;     // with every link resolved; the path itself for a new file
+    bool exists = false;
+    QString error;    // why nothing may be written there
+#ifdef Q_OS_UNIX
+    struct stat status{};
+#endif
+};
+
+Target targetOf(const QString &path)
 {
-    const QFileInfo target(path);
-    return target.isFile() && target.isWritable()
-           && !QFileInfo(QFileInfo(target.canonicalFilePath()).absolutePath()).isWritable();
+    Target target;
+    target.path = path;
+#ifdef Q_OS_UNIX
+    // A link that leads nowhere or round in a loop is refused: saving through it
+    // would put a plain file in the link's place.
+    const QByteArray native = QFile::encodeName(path);
+    struct stat entry;
+    if (::lstat(native.constData(), &entry) != 0) {
+        if (errno != ENOENT)   // a missing file is new; a missing folder the open reports
+            target.error = qt_error_string(errno);
+        return target;
+    }
+    if (::stat(native.constData(), &target.status) != 0) {
+        target.error = qt_error_string(errno);
+        return target;
+    }
+    if (char *resolved = ::realpath(native.constData(), nullptr)) {
+        target.path = QFile::decodeName(resolved);
+        std::free(resolved);
+    } else {
+        target.error = qt_error_string(errno);
+        return target;
+    }
+#endif
+    target.error = notAFileReason(target.path);
+    target.exists = target.error.isEmpty() && QFileInfo::exists(target.path);
+    // No write bit for anyone: the owner has made it read-only, and that holds
+    // for a user whom the rights would let through too.
+    const QFile::Permissions writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (target.exists && !(QFileInfo(target.path).permissions() & writeBits))
+        target.error = QStringLiteral("it is read-only");
+    return target;
 }
 
-// Writes over the file itself, not emptied on opening. It grows by the new tail
-// first, so a full disk or a size limit stops the save while the old bytes are
-// still whole, and the file is cut back to them; the other new bytes then take
-// the room the old ones had.
-Outcome writeInPlace(const QString &path, const QByteArray &bytes)
+#ifdef Q_OS_UNIX
+// Gives the temporary file the owner, group and mode of the file it replaces, and
+// says whether it has them all now: a user may not give a file away, nor set the
+// group bit for a group that is not theirs, and the system drops that bit quietly.
+bool takeIdentity(int handle, const struct stat &old)
 {
-    Outcome outcome;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        outcome.error = reasonOf(file);
+    struct stat now;
+    return ::fchown(handle, old.st_uid, old.st_gid) == 0 && ::fchmod(handle, old.st_mode & 07777) == 0
+           && ::fstat(handle, &now) == 0 && now.st_uid == old.st_uid && now.st_gid == old.st_gid
+           && (now.st_mode & 07777) == (old.st_mode & 07777);
+}
+
+// Whether the file may grow to `size` bytes under the process's file-size limit.
+bool withinSizeLimit(qint64 size)
+{
+    rlimit limit;
+    return ::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY
+           || rlim_t(size) <= limit.rlim_cur;
+}
+#endif
+
+// Replaces the target through a temporary file beside it, so a failure (a full
+// disk among others) leaves an existing file as it was and no new one behind.
+// Nothing when an existing target could not be replaced by the same file as
+// before: no temporary file may stand beside it, or it could not take the old
+// owner, group and mode. The caller then writes in place.
+std::optional<Outcome> replace(const Target &target, const QByteArray &bytes)
+{
+    QSaveFile file(target.path);
+    // Unbuffered: a buffered write "succeeds" into memory, the flush at commit fails
+    // on a full disk, and commit still puts the short file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (target.exists)
+            return std::nullopt;
+        return failed(reasonOf(file));
+    }
+#ifdef Q_OS_UNIX
+    if (target.exists && !takeIdentity(file.handle(), target.status)) {
+        file.cancelWriting();
+        return std::nullopt;
+    }
+#endif
+    if (!writeAll(file, bytes) || !file.flush() || file.error() != QFileDevice::NoError) {
+        const Outcome outcome = failed(reasonOf(file));
+        file.cancelWriting();   // the temporary file goes with `file`; the target is untouched
         return outcome;
     }
+    if (!file.commit())   // commit() has already removed the temporary file
+        return failed(reasonOf(file));
+    return Outcome{true, {}};
+}
+
+// Writes over the file itself, not emptied on opening, so it stays the same file
+// with every link, owner and mode. It grows by the new tail first, so a full disk
+// stops the save while the old bytes are still whole, and the file is cut back to
+// them; the other new bytes then take the room the old ones had. A size limit
+// below either size is refused before anything is written.
+Outcome writeInPlace(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return failed(reasonOf(file));
     const qint64 oldSize = file.size();
+#ifdef Q_OS_UNIX
+    if (!withinSizeLimit(qMax(oldSize, qint64(bytes.size()))))
+        return failed(qt_error_string(EFBIG));
+#endif
     if (bytes.size() > oldSize && (!file.seek(oldSize) || !writeAll(file, bytes.mid(oldSize)))) {
-        outcome.error = reasonOf(file);
+        const Outcome outcome = failed(reasonOf(file));
         file.resize(oldSize);
         return outcome;
     }
     if (!file.seek(0) || !writeAll(file, bytes.left(oldSize)) || !file.resize(bytes.size())
-        || !file.flush()) {
-        outcome.error = reasonOf(file);
-        return outcome;
-    }
-    outcome.saved = true;
-    return outcome;
+        || !file.flush())
+        return failed(reasonOf(file));
+    return Outcome{true, {}};
 }
 
 } // namespace
@@ -107,37 +209,32 @@ QString localPath(const QString &savePath)
 
 Outcome write(const QString &savePath, const QString &text)
 {
-    Outcome outcome;
     const QString path = localPath(savePath);
-    if (path.isEmpty()) {
-        outcome.error = QStringLiteral("No file name given");
-        return outcome;
-    }
-    outcome.error = notAFileReason(path);
-    if (!outcome.error.isEmpty())
-        return outcome;
+    if (path.isEmpty())
+        return failed(QStringLiteral("No file name given"));
+    const Target target = targetOf(path);
+    if (!target.error.isEmpty())
+        return failed(target.error);
 
-    QSaveFile file(path);
-    // Unbuffered: a buffered write "succeeds" into memory, the flush at commit fails
-    // on a full disk, and commit still puts the short file in place of the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (onlyWritableInPlace(path))
-            return writeInPlace(path, text.toLatin1());
-        outcome.error = reasonOf(file);
-        return outcome;
+    const QByteArray bytes = text.toLatin1();
+#ifdef Q_OS_UNIX
+    // A second link would keep the old text if the file were replaced.
+    const bool replaceable = !target.exists || target.status.st_nlink == 1;
+#else
+    const bool replaceable = true;
+#endif
+    if (replaceable) {
+        if (const std::optional<Outcome> outcome = replace(target, bytes))
+            return *outcome;
     }
-    if (!writeAll(file, text.toLatin1()) || !file.flush() || file.error() != QFileDevice::NoError) {
-        outcome.error = reasonOf(file);
-        file.cancelWriting();   // the temporary file goes with `file`; the target is untouched
-        return outcome;
-    }
-    if (!file.commit()) {
-        // commit() has already removed the temporary file; the target is untouched.
-        outcome.error = reasonOf(file);
-        return outcome;
-    }
-    outcome.saved = true;
-    return outcome;
+    return writeInPlace(target.path, bytes);
+}
+
+void keepRunningOverSizeLimit()
+{
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 } // namespace MenuPatchFile

@@ -17,10 +17,18 @@ struct Outcome {
 };
 
 // Writes the text one byte per character (Latin-1), with no line end converted or
-// added. Through a temporary file that replaces the target only when every byte has
-// reached it, so a failure (a full disk among others) leaves an existing file as it
-// was and no new one behind. A writable file in a folder that takes no new file is
-// written in place instead. Creates no folder.
+// added, following links. Through a temporary file that replaces the target only
+// when every byte has reached it, so a failure (a full disk among others) leaves an
+// existing file as it was and no new one behind. Where the result would not be the
+// same file as before (a file with more than one link, or one whose owner, group or
+// mode the temporary file cannot take) or no temporary file may stand beside it,
+// the file is written in place instead. Refuses, untouched, a path that names no
+// regular file, a link that cannot be resolved and a file with no write bit for
+// anyone. Creates no folder.
 Outcome write(const QString &savePath, const QString &text);
+
+// Lets a write over the process's file-size limit fail with "File too large"
+// instead of ending the program; called once at its start.
+void keepRunningOverSizeLimit();
 
 } // namespace MenuPatchFile
