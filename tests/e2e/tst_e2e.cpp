@@ -26,6 +26,8 @@
 
 #include <memory>
 
+#include <sys/resource.h>
+
 #include "../workedexample.h"
 
 namespace {
@@ -73,6 +75,7 @@ const Twips rightSoftKeyBox{3360, 720, 240, 255};
 const Twips make{3240, 2760, 1095, 495};
 const Twips save{4440, 2760, 1095, 495};
 const Twips savePath{600, 120, 4335, 375};
+const Twips exitButton{4440, 3360, 1095, 495};
 } // namespace MenuMaker
 
 QStringList flasherWords(const QString &line)
@@ -132,6 +135,7 @@ private slots:
     void leadingBlanksAndLetterCaseReachTheFlasher();
     void applyWithoutSelectionShowsTheMessageAndStartsNothing();
     void allPatchesSendsAFileNameWithBlanks();
+    void menuMakerSavesTheMenuPatchAndEnds_data();
     void menuMakerSavesTheMenuPatchAndEnds();
     void exitAndCloseBoxEndTheProgram_data();
     void exitAndCloseBoxEndTheProgram();
@@ -169,6 +173,7 @@ private:
     std::unique_ptr<QProcess> m_program;
     QHash<QString, QSize> m_clientOf;   // window id -> client size it was found with
     WindowsRun m_windows;
+    rlim_t m_sizeLimit = RLIM_INFINITY;   // the most a file of the program may hold
 };
 
 Outcome EndToEndTest::runTool(const QString &program, const QStringList &arguments, int timeoutMs)
@@ -236,6 +241,7 @@ void EndToEndTest::initTestCase()
 
 void EndToEndTest::cleanup()
 {
+    m_sizeLimit = RLIM_INFINITY;
     if (m_program && m_program->state() != QProcess::NotRunning) {
         m_program->kill();
         m_program->waitForFinished(5000);
@@ -281,6 +287,10 @@ void EndToEndTest::startProgram()
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     m_program->setProcessEnvironment(environment);
     m_program->setWorkingDirectory(m_folder->path());
+    m_program->setChildProcessModifier([limit = m_sizeLimit] {
+        const rlimit fileSize{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &fileSize);
+    });
     if (m_windows.active())
         m_program->start(QStringLiteral("wine"), {folder.filePath(QStringLiteral("pikvart.exe"))});
     else
@@ -556,8 +566,19 @@ void EndToEndTest::allPatchesSendsAFileNameWithBlanks()
     QCOMPARE(m_program->exitCode(), 0);
 }
 
+void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds_data()
+{
+    QTest::addColumn<int>("sizeLimit");   // 0: none
+    QTest::newRow("saved") << 0;
+    QTest::newRow("over a file-size limit") << 1000;
+}
+
 void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
 {
+    QFETCH(int, sizeLimit);
+    if (sizeLimit > 0 && m_windows.active())
+        QSKIP("File-size limits are set on POSIX systems");
+    m_sizeLimit = sizeLimit > 0 ? rlim_t(sizeLimit) : RLIM_INFINITY;
     const QString main = openMainWindow();
     QVERIFY2(!main.isEmpty(), qPrintable(programDiagnostics()));
     clickAt(main, MainWindow::menuMaker);
@@ -588,10 +609,23 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
     QThread::msleep(300);
     QVERIFY2(visibleWindows(messageCaption).isEmpty(), "Make complained: a slot or the key was not chosen");
     clickAt(maker, MenuMaker::save);
+    if (sizeLimit > 0) {
+        // The limit ends in a message, not in the end of the program, and no file.
+        QDeadlineTimer deadline(10000);
+        while (visibleWindows(messageCaption).isEmpty() && !deadline.hasExpired())
+            QVERIFY2(!m_program->waitForFinished(100), "Save over the limit ended the program");
+        QVERIFY2(!visibleWindows(messageCaption).isEmpty(), "Save over the limit showed no message");
+        QVERIFY(QDir(QFileInfo(savedFile).path()).isEmpty());
+        key({QStringLiteral("Return")});
+        QVERIFY2(waitUntilGone(messageCaption), "Return did not close the message box");
+        clickAt(maker, MenuMaker::exitButton);
+    }
     QVERIFY2(waitForProgramEnd(), "Save did not end the program");
     QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_program->exitCode(), 0);
 
+    if (sizeLimit > 0)
+        return;
     QFile saved(savedFile);
     QVERIFY2(saved.open(QIODevice::ReadOnly), qPrintable(savedFile));
     const QByteArray bytes = saved.readAll();
