@@ -118,7 +118,10 @@ Outcome startDetached(const QString &commandLine)
     // it) from buffers that the modifier holds, so they outlive the call. The
     // program is named in full, so the working directory alone decides which file
     // starts. Qt hides the window of a detached child of a program without a
-    // console; the flasher shows in a normal window with focus instead.
+    // console; the flasher shows in a normal window with focus instead, in a
+    // console of its own. Qt would also hand it this program's standard handles,
+    // so that its progress went wherever they lead and not into its own window:
+    // it gets none of them, and inherits no handle.
     process.setProgram(program);
     process.setCreateProcessArgumentsModifier(
         [application = QDir::toNativeSeparators(program).toStdWString(),
@@ -126,8 +129,13 @@ Outcome startDetached(const QString &commandLine)
             args->applicationName = application.c_str();
             args->arguments = line.data();
             args->flags &= ~DWORD(CREATE_NO_WINDOW);
-            args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
-            args->startupInfo->wShowWindow = SW_SHOWNORMAL;
+            args->flags |= CREATE_NEW_CONSOLE;
+            args->inheritHandles = false;
+            STARTUPINFOW *start = args->startupInfo;
+            start->dwFlags &= ~DWORD(STARTF_USESTDHANDLES);
+            start->hStdInput = start->hStdOutput = start->hStdError = nullptr;
+            start->dwFlags |= STARTF_USESHOWWINDOW;
+            start->wShowWindow = SW_SHOWNORMAL;
         });
 #else
     QStringList arguments = words.mid(1);

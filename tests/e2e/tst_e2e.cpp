@@ -427,8 +427,8 @@ void EndToEndTest::expectCall(int index, const QString &line)
     const QStringList call = calls.at(index);
     if (m_windows.active()) {
         // Started in a normal window with focus (SW_SHOWNORMAL), with a console
-        // window of its own, as a console flasher needs.
-        QCOMPARE(call, (QStringList{line, QStringLiteral("show=1 console=yes")}));
+        // window of its own, as a console flasher needs, which its output reaches.
+        QCOMPARE(call, (QStringList{line, QStringLiteral("show=1 console=yes stdout=console")}));
         return;
     }
     QCOMPARE(call.mid(1), flasherWords(line).mid(1));

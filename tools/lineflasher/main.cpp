@@ -1,9 +1,11 @@
 // A Windows stand-in for the flasher that writes down its raw command line, as
 // the system handed it over (GetCommandLineW), so that a test can see every blank
 // of it, and how its window was asked to show. Each call appends one block to
-// calls.txt beside itself: "#call", the line in UTF-8, "show=<n> console=<yes|no>"
-// (the show command of its start, -1 when none was given, and whether it got a
-// console window), "#end". It never touches a serial port.
+// calls.txt beside itself: "#call", the line in UTF-8,
+// "show=<n> console=<yes|no> stdout=<console|none|other>" (the show command of its
+// start, -1 when none was given, whether it got a console window, and where its
+// standard output leads: its console, nowhere, or a handle it was given), "#end".
+// It never touches a serial port.
 
 #include <windows.h>
 
@@ -37,8 +39,13 @@ int main()
     STARTUPINFOW start;
     GetStartupInfoW(&start);
     const int show = (start.dwFlags & STARTF_USESHOWWINDOW) ? int(start.wShowWindow) : -1;
-    const std::string window = "show=" + std::to_string(show)
-                               + " console=" + (GetConsoleWindow() ? "yes" : "no");
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    const char *output = out == nullptr || out == INVALID_HANDLE_VALUE ? "none"
+                         : GetConsoleMode(out, &mode)                  ? "console"
+                                                                       : "other";
+    const std::string window = "show=" + std::to_string(show) + " console="
+                               + (GetConsoleWindow() ? "yes" : "no") + " stdout=" + output;
 
     const std::string block = "#call\n" + utf8(GetCommandLineW()) + "\n" + window + "\n#end\n";
     // One append of the whole block, so that two calls never interleave.
