@@ -49,16 +49,15 @@ bool writeAll(QFileDevice &file, const QByteArray &bytes)
 // cannot take the patch; empty when it names a regular file or nothing. Asked
 // before anything is opened: opening a FIFO would wait for a reader, and the
 // temporary file would replace a FIFO or a device node with a plain file.
-QString notAFileReason(const QString &path)
+QString notAFileReason(const QFileInfo &target)
 {
-    const QFileInfo target(path);
     if (!target.exists() || target.isFile())
         return {};
     if (target.isDir())
         return QStringLiteral("it is a folder");
 #ifdef Q_OS_UNIX
     struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+    if (::stat(QFile::encodeName(target.filePath()).constData(), &status) == 0) {
         if (S_ISFIFO(status.st_mode))
             return QStringLiteral("it is a FIFO, not a regular file");
         if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
@@ -94,24 +93,26 @@ Target targetOf(const QString &path)
             target.error = qt_error_string(errno);
         return target;
     }
-    if (::stat(native.constData(), &target.status) != 0) {
+    char *resolved = ::realpath(native.constData(), nullptr);
+    if (!resolved) {
         target.error = qt_error_string(errno);
         return target;
     }
-    if (char *resolved = ::realpath(native.constData(), nullptr)) {
-        target.path = QFile::decodeName(resolved);
-        std::free(resolved);
-    } else {
+    const QByteArray resolvedNative(resolved);
+    std::free(resolved);
+    target.path = QFile::decodeName(resolvedNative);
+    if (::stat(resolvedNative.constData(), &target.status) != 0) {
         target.error = qt_error_string(errno);
         return target;
     }
 #endif
-    target.error = notAFileReason(target.path);
-    target.exists = target.error.isEmpty() && QFileInfo::exists(target.path);
+    const QFileInfo file(target.path);
+    target.error = notAFileReason(file);
+    target.exists = target.error.isEmpty() && file.exists();
     // No write bit for anyone: the owner has made it read-only, and that holds
     // for a user whom the rights would let through too.
     const QFile::Permissions writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (target.exists && !(QFileInfo(target.path).permissions() & writeBits))
+    if (target.exists && !(file.permissions() & writeBits))
         target.error = QStringLiteral("it is read-only");
     return target;
 }
