@@ -42,11 +42,11 @@ template <class Tick> Spread timeTicks(int ticks, Tick &&tick)
 
 // The same tick on strips and surfaces built in memory at the table's geometry, so
 // the figure means something even while the pictures are not in the resources.
-Spread timeSyntheticTicks(const Catalogue::WindowSpec &spec, int ticks)
+Spread timeSyntheticTicks(const Catalogue::CatalogueRow &row, int ticks)
 {
     std::vector<QImage> strips, surfaces;
     std::vector<qint16> limits;
-    for (const Catalogue::AnimationPair &pair : spec.pairs) {
+    for (const Catalogue::AnimationPair &pair : row.pairs) {
         QImage stored(pair.stripWidth, Catalogue::frameHeight, QImage::Format_Mono);
         stored.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
         stored.fill(1);
@@ -55,11 +55,11 @@ Spread timeSyntheticTicks(const Catalogue::WindowSpec &spec, int ticks)
         surfaces.back().fill(Qt::white);
         limits.push_back(qint16(pair.wrapLimit));
     }
-    FrameCounter counter(spec.counterStartsEmpty);
+    FrameCounter counter(row.counterStartsEmpty);
     const int pairs = int(limits.size());
     return timeTicks(ticks, [&] {
         counter.tickEach(pairs, [&](int i) { return limits[size_t(i)]; }, [&](int i, qint16 frame) {
-            const int w = spec.pairs[size_t(i)].frameWidth;
+            const int w = row.pairs[size_t(i)].frameWidth;
             FrameCopy::copyFrame(strips[size_t(i)], frame * w, w, Catalogue::copyHeight,
                                  surfaces[size_t(i)]);
         });
@@ -115,10 +115,10 @@ int main(int argc, char **argv)
 
     // Load every animated window the way the program does: shown once, then hidden.
     std::vector<CatalogueWindow *> windows;
-    for (const Catalogue::WindowSpec &spec : Catalogue::windows()) {
-        if (!spec.animated())
+    for (const Catalogue::CatalogueRow &row : Catalogue::windows()) {
+        if (!row.animated())
             continue;
-        const WindowId id = idOf(spec.name);
+        const WindowId id = idOf(row.name);
         windows.push_back(qobject_cast<CatalogueWindow *>(WindowRegistry::show(id)));
         WindowRegistry::hide(id);
     }
@@ -134,9 +134,9 @@ int main(int argc, char **argv)
         WindowRegistry::show(window->id());
         const Spread real = timeTicks(ticks, [animation] { animation->tick(); });
         WindowRegistry::hide(window->id());
-        const Spread synthetic = timeSyntheticTicks(window->spec(), ticks);
+        const Spread synthetic = timeSyntheticTicks(window->row(), ticks);
         std::printf("%-8s %5d %3d of %d | %10.2f %10.2f %10.2f | %14.2f\n",
-                    qPrintable(window->spec().name), animation->pairCount(), loaded,
+                    qPrintable(window->row().name), animation->pairCount(), loaded,
                     animation->pairCount(), real.medianUs, real.p99Us, real.maxUs,
                     synthetic.medianUs);
     }

@@ -69,15 +69,15 @@ CatalogueWindow *openFromMain(const QString &name)
 // A strip as stored in the resources, in the previews' format.
 QImage storedStrip(const CatalogueWindow *window, int pair)
 {
-    const Catalogue::AnimationPair &p = window->spec().pairs.at(size_t(pair));
-    return QImage(Catalogue::resource(Catalogue::stripPath(window->spec().name, p.strip)))
+    const Catalogue::AnimationPair &p = window->row().pairs.at(size_t(pair));
+    return QImage(Catalogue::resource(Catalogue::stripPath(window->row().name, p.strip)))
         .convertToFormat(QImage::Format_RGB32);
 }
 
 // Frame k of a stored strip: the W columns from x = k * W, all 80 rows.
 QImage frameOf(const CatalogueWindow *window, int pair, int frame)
 {
-    const int w = window->spec().pairs.at(size_t(pair)).frameWidth;
+    const int w = window->row().pairs.at(size_t(pair)).frameWidth;
     return storedStrip(window, pair).copy(frame * w, 0, w, Catalogue::frameHeight);
 }
 

@@ -61,7 +61,7 @@ QPair<int, int> blackAndWhite(const QImage &image)
     return {black, white};
 }
 
-const Catalogue::AnimationPair *pairOf(const Catalogue::WindowSpec &window, const QString &strip)
+const Catalogue::AnimationPair *pairOf(const Catalogue::CatalogueRow &window, const QString &strip)
 {
     for (const Catalogue::AnimationPair &pair : window.pairs)
         if (pair.strip == strip)
@@ -101,7 +101,7 @@ void TstAssets::strips_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("strip");
-    for (const Catalogue::WindowSpec &w : Catalogue::windows())
+    for (const Catalogue::CatalogueRow &w : Catalogue::windows())
         for (const Catalogue::AnimationPair &p : w.pairs)
             QTest::newRow(qPrintable(w.name + QLatin1Char('/') + p.strip)) << w.name << p.strip;
 }
@@ -110,8 +110,8 @@ void TstAssets::strips()
 {
     QFETCH(QString, window);
     QFETCH(QString, strip);
-    const Catalogue::WindowSpec &spec = *Catalogue::window(window);
-    const Catalogue::AnimationPair &pair = *pairOf(spec, strip);
+    const Catalogue::CatalogueRow &row = *Catalogue::window(window);
+    const Catalogue::AnimationPair &pair = *pairOf(row, strip);
     const QString path = Catalogue::stripPath(window, strip);
 
     const BmpHeader header = bmpHeader(path);
@@ -143,8 +143,8 @@ void TstAssets::stills()
 {
     QFETCH(QString, window);
     QFETCH(QString, strip);
-    const Catalogue::WindowSpec &spec = *Catalogue::window(window);
-    const Catalogue::AnimationPair &pair = *pairOf(spec, strip);
+    const Catalogue::CatalogueRow &row = *Catalogue::window(window);
+    const Catalogue::AnimationPair &pair = *pairOf(row, strip);
     const QString path = Catalogue::stillPath(window, pair.preview);
 
     const BmpHeader header = bmpHeader(path);
@@ -153,7 +153,7 @@ void TstAssets::stills()
     QCOMPARE(header.height, Catalogue::frameHeight);
     QCOMPARE(header.bitsPerPixel, pair.stillDepth);
     // The preview the still sits in is exactly one frame in size.
-    QCOMPARE(spec.picture(pair.preview)->pixelRect().size(),
+    QCOMPARE(row.picture(pair.preview)->pixelRect().size(),
              QSize(pair.frameWidth, Catalogue::frameHeight));
 
     const QImage still = load(path);
@@ -167,7 +167,7 @@ void TstAssets::stills()
 void TstAssets::stillsOfAWindowDiffer_data()
 {
     QTest::addColumn<QString>("window");
-    for (const Catalogue::WindowSpec &w : Catalogue::windows())
+    for (const Catalogue::CatalogueRow &w : Catalogue::windows())
         QTest::newRow(qPrintable(w.name)) << w.name;
 }
 
@@ -175,15 +175,15 @@ void TstAssets::stillsOfAWindowDiffer_data()
 void TstAssets::stillsOfAWindowDiffer()
 {
     QFETCH(QString, window);
-    const Catalogue::WindowSpec &spec = *Catalogue::window(window);
+    const Catalogue::CatalogueRow &row = *Catalogue::window(window);
     QList<QImage> stills;
-    for (const Catalogue::Picture &picture : spec.pictures)
+    for (const Catalogue::Picture &picture : row.pictures)
         stills << load(Catalogue::stillPath(window, picture.name));
     for (int i = 0; i < stills.size(); ++i)
         for (int j = i + 1; j < stills.size(); ++j)
             QVERIFY2(stills[i] != stills[j],
-                     qPrintable(spec.pictures[i].name + QStringLiteral(" looks like ")
-                                + spec.pictures[j].name));
+                     qPrintable(row.pictures[i].name + QStringLiteral(" looks like ")
+                                + row.pictures[j].name));
 }
 
 void TstAssets::repeatedFrames_data()
@@ -220,9 +220,9 @@ void TstAssets::systemGraphics_data()
 void TstAssets::systemGraphics()
 {
     QFETCH(QString, picture);
-    const Catalogue::Picture &spec = *Catalogue::window(QStringLiteral("Form7"))->picture(picture);
+    const Catalogue::Picture &entry = *Catalogue::window(QStringLiteral("Form7"))->picture(picture);
     const QString path = Catalogue::stillPath(QStringLiteral("Form7"), picture);
-    const QSize size = spec.pixelRect().size();
+    const QSize size = entry.pixelRect().size();
 
     const BmpHeader header = bmpHeader(path);
     QVERIFY2(header.valid, qPrintable(path));
@@ -320,7 +320,7 @@ void TstAssets::fileListHoldsEveryPicture()
         needed.insert(Catalogue::appIconPath(size));
     for (int size : {16, 24, 32, 48})
         needed.insert(Catalogue::makerIconPath(size));
-    for (const Catalogue::WindowSpec &w : Catalogue::windows()) {
+    for (const Catalogue::CatalogueRow &w : Catalogue::windows()) {
         for (const Catalogue::Picture &p : w.pictures)
             needed.insert(Catalogue::stillPath(w.name, p.name));
         for (const Catalogue::AnimationPair &p : w.pairs)

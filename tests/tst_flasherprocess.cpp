@@ -111,7 +111,7 @@ void FlasherProcessTest::theStandInRefusesAMalformedLine()
     const QList<QStringList> malformed = {
         {},
         {"/ww=1", "/p=SL4x", "/pcom=COM1", "/pbaud=115200", "/warn=0", "/wr=1", "/qu=1"},
-        {"/ww=1", "/p=SL45", "/pcom=COM1", "/pbaud=115200", "/warn=0", "/wr=1", "/qu=1", "x.vkp"},
+        {"/ww=1", "/p=XY0", "/pcom=COM1", "/pbaud=115200", "/warn=0", "/wr=1", "/qu=1", "x.vkp"},
         {"/ww=1", "/p=SL4x", "/pcom=COMx", "/pbaud=115200", "/warn=0", "/wr=1", "/qu=1", "x.vkp"},
         {"/ww=1", "/p=SL4x", "/pcom=COM1", "/pbaud=115200", "/warn=0", "/xx=1", "/qu=1", "x.vkp"},
     };

@@ -31,10 +31,10 @@ QList<int> framesOf(const QString &text)
 }
 
 // The limits of one window's pairs in tick order, as the catalogue gives them.
-std::vector<qint16> limitsOf(const Catalogue::WindowSpec &spec)
+std::vector<qint16> limitsOf(const Catalogue::CatalogueRow &row)
 {
     std::vector<qint16> limits;
-    for (const Catalogue::AnimationPair &pair : spec.pairs)
+    for (const Catalogue::AnimationPair &pair : row.pairs)
         limits.push_back(qint16(pair.wrapLimit));
     return limits;
 }
@@ -137,12 +137,12 @@ void FrameTickTest::framesOverTwoCycles()
     QFETCH(QString, preview);
     QFETCH(QString, frames);
 
-    const Catalogue::WindowSpec *spec = Catalogue::window(window);
-    QVERIFY(spec);
-    QCOMPARE(spec->pairs.at(size_t(pair)).preview, preview);
-    const std::vector<qint16> limits = limitsOf(*spec);
+    const Catalogue::CatalogueRow *row = Catalogue::window(window);
+    QVERIFY(row);
+    QCOMPARE(row->pairs.at(size_t(pair)).preview, preview);
+    const std::vector<qint16> limits = limitsOf(*row);
 
-    FrameCounter counter(spec->counterStartsEmpty);
+    FrameCounter counter(row->counterStartsEmpty);
     const QList<int> expected = framesOf(frames);
     QList<int> drawn;
     for (int t = 0; t < expected.size(); ++t) {

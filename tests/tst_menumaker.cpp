@@ -3,7 +3,7 @@
 #include "menumaker/menumakerwindow.h"
 #include "menumaker/menupatchfile.h"
 #include "testsupport.h"
-#include "workedexample.h"
+#include "samplepatch.h"
 #include "windows/windowregistry.h"
 
 #include <QCheckBox>
@@ -45,8 +45,8 @@ const QStringList thirteenMessages = {
     "You must select key",
 };
 
-const QList<int> exampleEntries = WorkedExample::entries;
-const QString exampleSlotLines = QString::fromLatin1(WorkedExample::slotLines);
+const QList<int> exampleEntries = SamplePatch::entries;
+const QString exampleSlotLines = QString::fromLatin1(SamplePatch::slotLines);
 const QString bodyStart = "3B0450: F0C4DAE5243AEA00 EA00EE07DAC7C0D5 \r\n3B0458: F407 0D23 \r\n\r\n";
 const QString bodyEnd = "27D628: FFFFFFFFFFFFFFFF 10161F030100FFFF";
 
@@ -283,7 +283,7 @@ void MenuMakerTest::makeBuildsTheText()
     QVERIFY(run.messages.isEmpty());
     QCOMPARE(maker->slotLine[2], QStringLiteral("27D4DF: FFFFFF 0840DB\r"));
     QCOMPARE(maker->menuLines, exampleSlotLines);
-    QCOMPARE(maker->Label2, QString::fromLatin1(WorkedExample::bytes()));
+    QCOMPARE(maker->Label2, QString::fromLatin1(SamplePatch::bytes()));
 
     // The same entry in every slot: each slot keeps its own address.
     chooseAll(maker, QList<int>(12, 15));
@@ -385,7 +385,7 @@ void MenuMakerTest::saveWritesSecondMakeAndEnds()
     QVERIFY(run.messages.isEmpty());
     QCOMPARE(maker->savePath, path);
     const QByteArray bytes = readAll(path);
-    QCOMPARE(bytes, WorkedExample::bytes());
+    QCOMPARE(bytes, SamplePatch::bytes());
     QVERIFY(!bytes.contains("B4E1D8"));   // nothing of the first Make
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Gfx.vkp"});   // no stray temporary
 }
@@ -603,7 +603,7 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
     const bool saves = reason.isEmpty();
     QCOMPARE(report, QStringList() << (saves ? "1" : "0")
                                    << (saves ? "" : "Cannot save the menu patch to \"" + path + "\": " + reason));
-    QCOMPARE(readAll(path), saves ? WorkedExample::bytes() : existing >= 0 ? old : QByteArray("<unreadable>"));
+    QCOMPARE(readAll(path), saves ? SamplePatch::bytes() : existing >= 0 ? old : QByteArray("<unreadable>"));
     const QStringList names = existing < 0 ? QStringList() : kind == "hard link" ? QStringList{"Gfx.vkp", "second.vkp"}
                                                                                  : QStringList{"Gfx.vkp"};
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), names);

@@ -2,7 +2,7 @@
 
 #include "menumaker/menupatch.h"
 #include "menumaker/menupatchfile.h"
-#include "workedexample.h"
+#include "samplepatch.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,7 +21,7 @@ QString menuLinesOf(const QList<int> &entries)
 QString textFor(bool rightSoftKey, bool rightArrow)
 {
     return MenuPatch::composeText(MenuPatch::keyLines(rightSoftKey, rightArrow).value_or(QString()),
-                                  MenuPatch::body(), menuLinesOf(WorkedExample::entries));
+                                  MenuPatch::body(), menuLinesOf(SamplePatch::entries));
 }
 
 QByteArray readAll(const QString &path)
@@ -36,7 +36,7 @@ class MenuPatchTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void workedExample();
+    void samplePatch();
     void keyChoices_data();
     void keyChoices();
     void bodyLayout();
@@ -46,9 +46,9 @@ private slots:
     void fileHoldsExactlyTheText();
 };
 
-void MenuPatchTest::workedExample()
+void MenuPatchTest::samplePatch()
 {
-    const QString expected = QString::fromLatin1(WorkedExample::bytes());
+    const QString expected = QString::fromLatin1(SamplePatch::bytes());
     const QString text = textFor(true, false);
     QCOMPARE(text, expected);
     QCOMPARE(text.size(), 1961);
@@ -93,7 +93,7 @@ void MenuPatchTest::keyChoices()
 void MenuPatchTest::bodyLayout()
 {
     const QString body = MenuPatch::body();
-    QCOMPARE(body, QString::fromLatin1(WorkedExample::body()));
+    QCOMPARE(body, QString::fromLatin1(SamplePatch::body()));
     QCOMPARE(body.size(), 1679);
     QCOMPARE(body.count("\r\n"), 41);
     QCOMPARE(body.count('\r'), 41);   // no CR or LF outside the CR LF pairs

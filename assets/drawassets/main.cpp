@@ -201,7 +201,7 @@ int main(int argc, char *argv[])
     for (int size : {16, 24, 32, 48})
         out.add(Catalogue::makerIconPath(size), encode(Decor::makerIcon(size), "png"));
 
-    for (const Catalogue::WindowSpec &window : Catalogue::windows()) {
+    for (const Catalogue::CatalogueRow &window : Catalogue::windows()) {
         for (const Catalogue::AnimationPair &pair : window.pairs) {
             const Canvas strip = PhonePictures::strip(window, pair);
             out.add(Catalogue::stripPath(window.name, pair.strip), bmp(strip, pair.stripDepth));

@@ -7,7 +7,7 @@
 
 using Catalogue::AnimationPair;
 using Catalogue::Picture;
-using Catalogue::WindowSpec;
+using Catalogue::CatalogueRow;
 
 namespace PhonePictures {
 namespace {
@@ -93,10 +93,10 @@ MenuLook menuLookFor(int menuNumber)
 }
 
 // The place of a menu patch among all menu patches of the catalogue.
-int menuNumberOf(const WindowSpec &window, const AnimationPair &pair)
+int menuNumberOf(const CatalogueRow &window, const AnimationPair &pair)
 {
     int number = 0;
-    for (const WindowSpec &w : Catalogue::windows()) {
+    for (const CatalogueRow &w : Catalogue::windows()) {
         for (const AnimationPair &p : w.pairs) {
             if (w.name == window.name && p.strip == pair.strip)
                 return number;
@@ -544,7 +544,7 @@ Kind kindOf(const QString &patchPath)
     return Kind::Menu;
 }
 
-Canvas strip(const WindowSpec &window, const AnimationPair &pair)
+Canvas strip(const CatalogueRow &window, const AnimationPair &pair)
 {
     const Picture *preview = window.picture(pair.preview);
     Q_ASSERT(preview);

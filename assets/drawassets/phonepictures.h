@@ -17,7 +17,7 @@ QString shownName(const QString &patchPath);
 Kind kindOf(const QString &patchPath);
 
 // The whole strip of one pair: frames side by side, cut at the strip's width.
-Canvas strip(const Catalogue::WindowSpec &window, const Catalogue::AnimationPair &pair);
+Canvas strip(const Catalogue::CatalogueRow &window, const Catalogue::AnimationPair &pair);
 // The still of a pair: its W columns of the strip from stillX.
 Canvas still(const Canvas &strip, const Catalogue::AnimationPair &pair);
 // One of Form7's pictures at its own size.

@@ -5,26 +5,26 @@
 
 #include <QTimer>
 
-PreviewAnimation::PreviewAnimation(const Catalogue::WindowSpec &spec,
+PreviewAnimation::PreviewAnimation(const Catalogue::CatalogueRow &row,
                                    const std::function<PictureBox *(const QString &)> &previewOf,
                                    QObject *parent)
     : QObject(parent)
-    , m_counter(spec.counterStartsEmpty)
+    , m_counter(row.counterStartsEmpty)
     , m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("animation"));
-    Q_ASSERT(spec.pairs.size() <= size_t(FrameCounter::maxPairs));
-    m_pairs.reserve(spec.pairs.size());
-    for (const Catalogue::AnimationPair &pair : spec.pairs) {
+    Q_ASSERT(row.pairs.size() <= size_t(FrameCounter::maxPairs));
+    m_pairs.reserve(row.pairs.size());
+    for (const Catalogue::AnimationPair &pair : row.pairs) {
         PictureBox *preview = previewOf(pair.preview);
         Q_ASSERT(preview);
         // A strip missing from the resources loads as a null image and copies nothing.
-        const QImage picture(Catalogue::resource(Catalogue::stripPath(spec.name, pair.strip)));
+        const QImage picture(Catalogue::resource(Catalogue::stripPath(row.name, pair.strip)));
         m_pairs.push_back(Pair{preview, FrameCopy::prepareStrip(picture), pair.frameWidth,
                                qint16(pair.wrapLimit)});
     }
 
-    m_timer->setObjectName(spec.timerName);
+    m_timer->setObjectName(row.timerName);
     m_timer->setInterval(Catalogue::tickIntervalMs);
     connect(m_timer, &QTimer::timeout, this, &PreviewAnimation::tick);
     m_timer->start();

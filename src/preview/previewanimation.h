@@ -19,8 +19,8 @@ class PreviewAnimation : public QObject
 {
     Q_OBJECT
 public:
-    // previewOf gives the window's preview of each name in spec.pairs.
-    PreviewAnimation(const Catalogue::WindowSpec &spec,
+    // previewOf gives the window's preview of each name in row.pairs.
+    PreviewAnimation(const Catalogue::CatalogueRow &row,
                      const std::function<PictureBox *(const QString &)> &previewOf,
                      QObject *parent);
 

@@ -38,11 +38,11 @@ QStringList names(std::initializer_list<const char *> list)
     return out;
 }
 
-std::vector<WindowSpec> buildWindows()
+std::vector<CatalogueRow> buildWindows()
 {
-    std::vector<WindowSpec> all;
+    std::vector<CatalogueRow> all;
 
-    WindowSpec form2{QStringLiteral("Form2"), QStringLiteral("graphics menus, English"),
+    CatalogueRow form2{QStringLiteral("Form2"), QStringLiteral("graphics menus, English"),
                      WindowIcon::Standard, {}, {}, false, QStringLiteral("Timer2"), false, {}};
     form2.pictures = {
         preview("p1", col0, row0, " data\\MBrenoval.vkp"),
@@ -61,7 +61,7 @@ std::vector<WindowSpec> buildWindows()
     };
     all.push_back(form2);
 
-    WindowSpec form3{QStringLiteral("Form3"), QStringLiteral("ending animations"),
+    CatalogueRow form3{QStringLiteral("Form3"), QStringLiteral("ending animations"),
                      WindowIcon::App, {}, {}, false, QStringLiteral("Timer1"), false, {}};
     form3.pictures = {
         preview("p1", col0, row0, "data\\EAPellido.vkp", wideW),
@@ -76,7 +76,7 @@ std::vector<WindowSpec> buildWindows()
     };
     all.push_back(form3);
 
-    WindowSpec form4{QStringLiteral("Form4"), QStringLiteral("animated operator logos"),
+    CatalogueRow form4{QStringLiteral("Form4"), QStringLiteral("animated operator logos"),
                      WindowIcon::App, {}, {}, false, QStringLiteral("Timer2"), false, {}};
     form4.pictures = {
         preview("p1", col0, row0, "data\\AOLDresk.vkp"),
@@ -99,7 +99,7 @@ std::vector<WindowSpec> buildWindows()
     };
     all.push_back(form4);
 
-    WindowSpec form5{QStringLiteral("Form5"), QStringLiteral("graphics menus, Czech, page 1"),
+    CatalogueRow form5{QStringLiteral("Form5"), QStringLiteral("graphics menus, Czech, page 1"),
                      WindowIcon::App, {}, {}, true, QStringLiteral("Timer2"), false, {}};
     form5.pictures = {
         preview("p2", col0, row0, "data\\Mlumbard.vkp"),
@@ -118,7 +118,7 @@ std::vector<WindowSpec> buildWindows()
     };
     all.push_back(form5);
 
-    WindowSpec form7{QStringLiteral("Form7"), QStringLiteral("system graphics"),
+    CatalogueRow form7{QStringLiteral("Form7"), QStringLiteral("system graphics"),
                      WindowIcon::None, {}, {}, false, {}, false, {}};
     form7.pictures = {
         {QStringLiteral("Image2"), 1560, 360, 420, 105, QStringLiteral("data\\SATorvizen.vkp"),
@@ -135,7 +135,7 @@ std::vector<WindowSpec> buildWindows()
     form7.focusOrder = names({"Command1", "Command3", "Command4", "Command2"});
     all.push_back(form7);
 
-    WindowSpec form8{QStringLiteral("Form8"), QStringLiteral("graphics menus, Polish"),
+    CatalogueRow form8{QStringLiteral("Form8"), QStringLiteral("graphics menus, Polish"),
                      WindowIcon::Standard, {}, {}, false, QStringLiteral("Timer1"), true, {}};
     form8.pictures = {
         preview("p1", col0, row0, "data\\MWimbrel(Polish version).vkp"),
@@ -149,7 +149,7 @@ std::vector<WindowSpec> buildWindows()
     };
     all.push_back(form8);
 
-    WindowSpec cz2{QStringLiteral("cz2"), QStringLiteral("graphics menus, Czech, page 2"),
+    CatalogueRow cz2{QStringLiteral("cz2"), QStringLiteral("graphics menus, Czech, page 2"),
                    WindowIcon::None, {}, {}, true, QStringLiteral("Timer1"), false, {}};
     cz2.pictures = {
         preview("p1", col0, row0, "data\\MFoskarCZ.vkp"),
@@ -165,7 +165,7 @@ std::vector<WindowSpec> buildWindows()
     };
     all.push_back(cz2);
 
-    WindowSpec german{QStringLiteral("german"), QStringLiteral("graphics menus, German"),
+    CatalogueRow german{QStringLiteral("german"), QStringLiteral("graphics menus, German"),
                       WindowIcon::None, {}, {}, false, QStringLiteral("Timer1"), true, {}};
     german.pictures = {
         preview("p1", col0, row0, "data\\MNorvalt.vkp"),
@@ -188,7 +188,7 @@ std::vector<WindowSpec> buildWindows()
 
 } // namespace
 
-const Picture *WindowSpec::picture(const QString &pictureName) const
+const Picture *CatalogueRow::picture(const QString &pictureName) const
 {
     for (const Picture &p : pictures)
         if (p.name == pictureName)
@@ -196,15 +196,15 @@ const Picture *WindowSpec::picture(const QString &pictureName) const
     return nullptr;
 }
 
-const std::vector<WindowSpec> &windows()
+const std::vector<CatalogueRow> &windows()
 {
-    static const std::vector<WindowSpec> all = buildWindows();
+    static const std::vector<CatalogueRow> all = buildWindows();
     return all;
 }
 
-const WindowSpec *window(const QString &name)
+const CatalogueRow *window(const QString &name)
 {
-    for (const WindowSpec &w : windows())
+    for (const CatalogueRow &w : windows())
         if (w.name == name)
             return &w;
     return nullptr;

@@ -42,7 +42,8 @@ constexpr int frameHeight = 80;
 constexpr int copyHeight = 82;   // every frame copy asks for 82 rows; the rest is clipped
 constexpr int tickIntervalMs = 500;
 
-struct WindowSpec {
+// The table row of one catalogue window.
+struct CatalogueRow {
     QString name;                 // "Form2", "cz2", ...
     QString category;             // what the window offers, for people reading the code
     WindowIcon icon;
@@ -56,9 +57,9 @@ struct WindowSpec {
     const Picture* picture(const QString &pictureName) const;
 };
 
-const std::vector<WindowSpec> &windows();
+const std::vector<CatalogueRow> &windows();
 // The table row of one catalogue window; nullptr for a name that is not one.
-const WindowSpec *window(const QString &name);
+const CatalogueRow *window(const QString &name);
 
 // Paths of the pictures relative to the assets folder, shared by the program and
 // the drawing tool; the program reads them from its resources (":/" + path).

@@ -24,15 +24,15 @@ QIcon iconOf(Catalogue::WindowIcon icon)
 
 } // namespace
 
-CatalogueWindow::CatalogueWindow(WindowId id, const Catalogue::WindowSpec &spec)
-    : PatchWindow(id, iconOf(spec.icon), QStringLiteral("You must select picture"))
-    , m_spec(spec)
+CatalogueWindow::CatalogueWindow(WindowId id, const Catalogue::CatalogueRow &row)
+    : PatchWindow(id, iconOf(row.icon), QStringLiteral("You must select picture"))
+    , m_row(row)
 {
-    for (const Catalogue::Picture &entry : spec.pictures) {
-        const QImage still(Catalogue::resource(Catalogue::stillPath(spec.name, entry.name)));
+    for (const Catalogue::Picture &entry : row.pictures) {
+        const QImage still(Catalogue::resource(Catalogue::stillPath(row.name, entry.name)));
         auto *box = new PictureBox(entry.name, still, client());
         box->setGeometry(entry.pixelRect());
-        if (spec.animated()) {
+        if (row.animated()) {
             box->setFocusPolicy(Qt::StrongFocus);   // previews are in the tab order
         } else {
             box->setToolTip(entry.toolTip);         // Form7's images take no focus
@@ -43,15 +43,15 @@ CatalogueWindow::CatalogueWindow(WindowId id, const Catalogue::WindowSpec &spec)
         m_pictures << box;
     }
 
-    if (spec.hasPageRadios)
+    if (row.hasPageRadios)
         addPageRadios();
 
     // The animation starts with the window and runs until the program ends.
-    if (spec.animated())
-        m_animation = new PreviewAnimation(spec, [this](const QString &name) { return picture(name); }, this);
+    if (row.animated())
+        m_animation = new PreviewAnimation(row, [this](const QString &name) { return picture(name); }, this);
 
     QWidget *previous = nullptr;
-    for (const QString &name : spec.focusOrder) {
+    for (const QString &name : row.focusOrder) {
         auto *control = client()->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
         Q_ASSERT(control);
         if (previous)

@@ -14,9 +14,9 @@ class CatalogueWindow : public PatchWindow
 {
     Q_OBJECT
 public:
-    CatalogueWindow(WindowId id, const Catalogue::WindowSpec &spec);
+    CatalogueWindow(WindowId id, const Catalogue::CatalogueRow &row);
 
-    const Catalogue::WindowSpec &spec() const { return m_spec; }
+    const Catalogue::CatalogueRow &row() const { return m_row; }
     PictureBox *picture(const QString &name) const;
     // The page radios of Form5 and cz2 (nullptr elsewhere): 1 is page 1, 2 is page 2.
     QRadioButton *pageRadio(int page) const;
@@ -26,7 +26,7 @@ public:
 private:
     void addPageRadios();
 
-    const Catalogue::WindowSpec &m_spec;
+    const Catalogue::CatalogueRow &m_row;
     QList<PictureBox *> m_pictures;
     QRadioButton *m_page1 = nullptr;
     QRadioButton *m_page2 = nullptr;

@@ -16,7 +16,7 @@ FormWindow *createWindow(WindowId id)
     default:
         break;
     }
-    const Catalogue::WindowSpec *spec = Catalogue::window(windowName(id));
-    Q_ASSERT(spec);
-    return new CatalogueWindow(id, *spec);
+    const Catalogue::CatalogueRow *row = Catalogue::window(windowName(id));
+    Q_ASSERT(row);
+    return new CatalogueWindow(id, *row);
 }

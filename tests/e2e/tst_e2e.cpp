@@ -28,7 +28,7 @@
 
 #include <sys/resource.h>
 
-#include "../workedexample.h"
+#include "../samplepatch.h"
 
 namespace {
 
@@ -603,7 +603,7 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
     for (int n = 1; n <= 12; ++n) {
         clickAt(maker, MenuMaker::slot(n));
         QStringList keys{QStringLiteral("Escape")};
-        for (int step = 0; step <= WorkedExample::entries[n - 1]; ++step)
+        for (int step = 0; step <= SamplePatch::entries[n - 1]; ++step)
             keys << QStringLiteral("Down");
         key(keys);
     }
@@ -639,7 +639,7 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
     QFile saved(savedFile);
     QVERIFY2(saved.open(QIODevice::ReadOnly), qPrintable(savedFile));
     const QByteArray bytes = saved.readAll();
-    const QByteArray expected = WorkedExample::bytes();
+    const QByteArray expected = SamplePatch::bytes();
     QCOMPARE(expected.size(), 1961);
     qsizetype differsAt = 0;
     while (differsAt < qMin(bytes.size(), expected.size()) && bytes.at(differsAt) == expected.at(differsAt))

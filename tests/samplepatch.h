@@ -1,7 +1,7 @@
 #pragma once
 
-// The worked example of a menu patch, written out here from the phone patch's own
-// layout, not by the program: slots 1 to 12 set to Organiser, Message, Surf/Fun,
+// A sample menu patch with known bytes, written out here from the phone patch's
+// own layout, not by the program: slots 1 to 12 set to Organiser, Message, Surf/Fun,
 // Audio, Record, Setup, WriteMessage, MP3Player, Games, Calendar, Card-Explorer
 // and Profiles, "Right soft key" ticked. The window tests, the text tests and the
 // end-to-end test all compare against it.
@@ -9,7 +9,7 @@
 #include <QByteArray>
 #include <QList>
 
-namespace WorkedExample {
+namespace SamplePatch {
 
 // The fixed body, line by line; in the text its lines are joined by CR LF.
 inline const char *const bodyLines[] = {
@@ -80,4 +80,4 @@ inline QByteArray bytes()
     return QByteArray("3B036E: 3C 54\r") + "\r\r" + body() + "\r\r" + slotLines;
 }
 
-} // namespace WorkedExample
+} // namespace SamplePatch
