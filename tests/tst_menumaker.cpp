@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -27,6 +28,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #ifdef Q_OS_LINUX
+#include <sys/mount.h>
 #include <sys/sysmacros.h>   // makedev
 #endif
 #include <sys/wait.h>
@@ -155,6 +157,19 @@ MakerState stateOf(MenuMakerWindow *window)
 }
 
 #ifdef Q_OS_UNIX
+// What getfacl and getfattr print of a file: its ACL and every extended attribute.
+QString attributesOf(const QString &path)
+{
+    QString printed;
+    for (const QStringList &command : {QStringList{"getfacl", "-p", path}, {"getfattr", "-d", "-m", "-", "-e", "hex", path}}) {
+        QProcess tool;
+        tool.start(command.first(), command.mid(1));
+        tool.waitForFinished();
+        printed += QString::fromLocal8Bit(tool.readAllStandardOutput());
+    }
+    return printed;
+}
+
 // Runs `work` in a copy of this process and returns what it returned. The copy
 // ends there, so the limits and the user that `work` takes on stay with it.
 QByteArray inChildProcess(const std::function<QByteArray()> &work)
@@ -538,7 +553,11 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing_data()
     QTest::addColumn<bool>("locked");     // the user may not add files to the folder
     QTest::addColumn<int>("sizeLimit");   // the most a file may hold; 0: no limit
     QTest::addColumn<QString>("kind");    // "hard link": a second name; "setgid": mode 2664;
-                                          // "group's": root's, 0660, saved by a member of its group
+                                          // "group's": root's, 0660, saved by a member of its group;
+                                          // "write-only": root's, 0602, saved by another user;
+                                          // "setf...": the command that gives the patch (with -d:
+                                          // the folder) an ACL or attribute; "bind mount": a
+                                          // second file mounted on the patch
     QTest::addColumn<QString>("reason");  // empty: saved
     QTest::newRow("size limit, existing patch") << 3300 << false << 300 << "" << "File too large";
     QTest::newRow("size limit, new file") << -1 << false << 300 << "" << "File too large";
@@ -550,6 +569,13 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing_data()
     QTest::newRow("second hard link") << 3300 << false << 0 << "hard link" << "";
     QTest::newRow("setgid bit") << 3300 << false << 0 << "setgid" << "";
     QTest::newRow("another user's patch, shared group") << 3300 << false << 0 << "group's" << "";
+    QTest::newRow("another user's write-only patch") << 3300 << false << 0 << "write-only" << "";
+    QTest::newRow("ACL with a named user") << 3300 << false << 0 << "setfacl -m u:nobody:rw" << "";
+    QTest::newRow("ACL denying a user") << 3300 << false << 0 << "setfacl -m u:nobody:---" << "";
+    QTest::newRow("user attribute") << 3300 << false << 0 << "setfattr -n user.x -v hello" << "";
+    QTest::newRow("folder's default ACL") << 3300 << false << 0 << "setfacl -d -m u:nobody:rw" << "";
+    QTest::newRow("name of 255 bytes") << 3300 << false << 0 << "long name" << "";
+    QTest::newRow("bind mount") << 3300 << false << 0 << "bind mount" << "";
 }
 
 void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
@@ -564,20 +590,37 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
     QFETCH(QString, reason);
     FreshRun run;
     QTemporaryDir dir;
-    const QString path = dir.filePath("Gfx.vkp");
+    const QString name = kind == "long name" ? QString(251, 'g') + ".vkp" : QString("Gfx.vkp");
+    const QString path = dir.filePath(name);
     const QByteArray native = QFile::encodeName(path);
+    const QByteArray second = QFile::encodeName(dir.filePath("second.vkp"));
     const QByteArray old = QByteArray("27D4DC: FFFFFF 5C40DB\r").repeated(200).left(existing);
     if (existing >= 0)
         writeFile(path, old);
-    const bool asNobody = locked || kind == "group's";
-    if (kind == "group's" && (getuid() != 0 || chown(native, 0, 65534) != 0))
+    const bool othersPatch = kind == "group's" || kind == "write-only";
+    const bool asNobody = locked || othersPatch;
+    if (othersPatch && (getuid() != 0 || chown(native, 0, kind == "group's" ? 65534 : 0) != 0))
         QSKIP("Giving the patch to root and another group needs root");
-    chmod(native, kind == "setgid" ? 02664 : kind == "group's" ? 0660 : 0666);
+    const QHash<QString, int> modes = {{"setgid", 02664}, {"group's", 0660}, {"write-only", 0602},
+                                       {"setfacl -m u:nobody:rw", 0600}, {"setfacl -m u:nobody:---", 0644}};
+    chmod(native, modes.value(kind, 0666));
+    if (kind.startsWith("setf")) {
+        const QStringList command = kind.split(' ') << (kind.contains(" -d ") ? dir.path() : path);
+        if (QProcess::execute(command.first(), command.mid(1)) != 0)
+            QSKIP("The file system here takes no ACLs or user attributes");
+    }
     if (kind == "hard link")
-        QCOMPARE(link(native, QFile::encodeName(dir.filePath("second.vkp"))), 0);
+        QCOMPARE(link(native, second), 0);
+    if (kind == "bind mount") {
+        writeFile(dir.filePath("second.vkp"), old);
+        if (mount(second, native, nullptr, MS_BIND, nullptr) != 0)
+            QSKIP("Bind mounts need rights that the test lacks");
+    }
+    const auto unmount = qScopeGuard([&] { if (kind == "bind mount") umount(native); });
     chmod(QFile::encodeName(dir.path()), locked ? 0555 : 0777);
     struct stat before{}, after{};
     stat(native, &before);
+    const QString attributesBefore = attributesOf(path);
     const auto unlock = qScopeGuard([&] { chmod(QFile::encodeName(dir.path()), 0755); });
     MenuMakerWindow *maker = openMaker();
     chooseAll(maker, exampleEntries);
@@ -604,17 +647,19 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
     QCOMPARE(report, QStringList() << (saves ? "1" : "0")
                                    << (saves ? "" : "Cannot save the menu patch to \"" + path + "\": " + reason));
     QCOMPARE(readAll(path), saves ? SamplePatch::bytes() : existing >= 0 ? old : QByteArray("<unreadable>"));
-    const QStringList names = existing < 0 ? QStringList() : kind == "hard link" ? QStringList{"Gfx.vkp", "second.vkp"}
-                                                                                 : QStringList{"Gfx.vkp"};
+    const bool twoNames = kind == "hard link" || kind == "bind mount";
+    const QStringList names = existing < 0 ? QStringList() : twoNames ? QStringList{"Gfx.vkp", "second.vkp"}
+                                                                      : QStringList{name};
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), names);
-    if (kind == "hard link")
+    if (twoNames)
         QCOMPARE(readAll(dir.filePath("second.vkp")), readAll(path));
-    // Still the same file: its owner, group, mode and links.
+    // Still the same file: its owner, group, mode, links, ACL and attributes.
     stat(native, &after);
     const auto identity = [](const struct stat &file) {
         return QList<qint64>{qint64(file.st_uid), qint64(file.st_gid), qint64(file.st_mode), qint64(file.st_nlink)};
     };
     QCOMPARE(identity(after), identity(before));
+    QCOMPARE(attributesOf(path), attributesBefore);
 #endif
 }
 

@@ -27,6 +27,7 @@
 #include <memory>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "../samplepatch.h"
 
@@ -143,6 +144,8 @@ private slots:
 private:
     Outcome runTool(const QString &program, const QStringList &arguments, int timeoutMs = 10000);
     Outcome xdotool(const QStringList &arguments, int timeoutMs = 10000);
+    // The attribute letters that Windows gives the file, as "A    H".
+    QString windowsAttributes(const QString &path);
 
     void startProgram();
     bool waitForProgramEnd(int timeoutMs = 10000);
@@ -198,6 +201,13 @@ Outcome EndToEndTest::runTool(const QString &program, const QStringList &argumen
     outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     outcome.output = QString::fromLocal8Bit(process.readAll());
     return outcome;
+}
+
+QString EndToEndTest::windowsAttributes(const QString &path)
+{
+    // attrib prints the letters of the attributes, then the path.
+    const Outcome shown = runTool(QStringLiteral("wine"), {QStringLiteral("attrib"), winePath(path)});
+    return shown.output.left(shown.output.indexOf(QStringLiteral("Z:")));
 }
 
 Outcome EndToEndTest::xdotool(const QStringList &arguments, int timeoutMs)
@@ -582,13 +592,16 @@ void EndToEndTest::allPatchesSendsAFileNameWithBlanks()
 void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds_data()
 {
     QTest::addColumn<int>("sizeLimit");   // 0: none
-    QTest::newRow("saved") << 0;
-    QTest::newRow("over a file-size limit") << 1000;
+    QTest::addColumn<bool>("overHiddenPatch");   // a hidden patch with a second name is there
+    QTest::newRow("saved") << 0 << false;
+    QTest::newRow("over a file-size limit") << 1000 << false;
+    QTest::newRow("over a hidden patch with a second link") << 0 << true;
 }
 
 void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
 {
     QFETCH(int, sizeLimit);
+    QFETCH(bool, overHiddenPatch);
     if (sizeLimit > 0 && m_windows.active())
         QSKIP("File-size limits are set on POSIX systems");
     m_sizeLimit = sizeLimit > 0 ? rlim_t(sizeLimit) : RLIM_INFINITY;
@@ -611,6 +624,18 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
 
     const QString savedFile = QDir(m_folder->path()).filePath(QStringLiteral("saved menu/Gfx.vkp"));
     QVERIFY(QDir().mkpath(QFileInfo(savedFile).path()));
+    const QString secondName = QFileInfo(savedFile).dir().filePath(QStringLiteral("second.vkp"));
+    if (overHiddenPatch) {
+        QFile patch(savedFile);
+        QVERIFY(patch.open(QIODevice::WriteOnly) && patch.write(QByteArray(3000, 'z')) == 3000);
+        patch.close();
+        QVERIFY(link(QFile::encodeName(savedFile).constData(), QFile::encodeName(secondName).constData()) == 0);
+        if (m_windows.active()) {
+            const Outcome hidden = runTool(QStringLiteral("wine"), {QStringLiteral("attrib"), QStringLiteral("+h"), winePath(savedFile)});
+            QVERIFY2(hidden.finished && hidden.exitCode == 0 && windowsAttributes(savedFile).contains(QLatin1Char('H')),
+                     qPrintable(hidden.output));
+        }
+    }
     clickAt(maker, MenuMaker::savePath);
     key({QStringLiteral("ctrl+a"), QStringLiteral("BackSpace")});
     // The Windows program gets a Windows path: drive letter and backslashes.
@@ -650,6 +675,14 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
                             .arg(QString::fromLatin1(bytes.mid(differsAt, 24).toPercentEncoding(" :")),
                                  QString::fromLatin1(expected.mid(differsAt, 24).toPercentEncoding(" :")))));
     QVERIFY(recordedCalls().isEmpty());
+    if (overHiddenPatch) {
+        // Still the same file: it stays hidden, and the other name shows the new text.
+        if (m_windows.active())
+            QVERIFY2(windowsAttributes(savedFile).contains(QLatin1Char('H')), qPrintable(windowsAttributes(savedFile)));
+        QFile second(secondName);
+        QVERIFY(second.open(QIODevice::ReadOnly));
+        QCOMPARE(second.readAll(), expected);
+    }
 }
 
 void EndToEndTest::exitAndCloseBoxEndTheProgram_data()
