@@ -4,6 +4,7 @@
 #include "menumaker/menupatchfile.h"
 #include "testsupport.h"
 #include "samplepatch.h"
+#include "starveddisk.h"
 #include "windows/windowregistry.h"
 
 #include <QCheckBox>
@@ -18,6 +19,8 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -157,11 +160,13 @@ MakerState stateOf(MenuMakerWindow *window)
 }
 
 #ifdef Q_OS_UNIX
-// What getfacl and getfattr print of a file: its ACL and every extended attribute.
+// What getfacl, getfattr and lsattr print of a file: its ACL, every extended
+// attribute (a capability among them) and its flags.
 QString attributesOf(const QString &path)
 {
     QString printed;
-    for (const QStringList &command : {QStringList{"getfacl", "-p", path}, {"getfattr", "-d", "-m", "-", "-e", "hex", path}}) {
+    for (const QStringList &command : {QStringList{"getfacl", "-p", path}, {"getfattr", "-d", "-m", "-", "-e", "hex", path},
+                                       {"lsattr", path}}) {
         QProcess tool;
         tool.start(command.first(), command.mid(1));
         tool.waitForFinished();
@@ -552,12 +557,14 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing_data()
     QTest::addColumn<int>("existing");    // bytes of a patch already at the path; -1: no file
     QTest::addColumn<bool>("locked");     // the user may not add files to the folder
     QTest::addColumn<int>("sizeLimit");   // the most a file may hold; 0: no limit
-    QTest::addColumn<QString>("kind");    // "hard link": a second name; "setgid": mode 2664;
+    QTest::addColumn<QString>("kind");    // any of, split by ", ": "hard link": a second name;
+                                          // "setgid": mode 2664; "setuid": the saving user's, 4755;
                                           // "group's": root's, 0660, saved by a member of its group;
                                           // "write-only": root's, 0602, saved by another user;
-                                          // "setf...": the command that gives the patch (with -d:
-                                          // the folder) an ACL or attribute; "bind mount": a
-                                          // second file mounted on the patch
+                                          // "setfacl/setfattr/setcap/chattr ...": the command that
+                                          // gives the patch (with -d: the folder) an ACL, attribute,
+                                          // capability or flags; "bind mount": a second file mounted
+                                          // on the patch; "starved disk": on a disk out of blocks
     QTest::addColumn<QString>("reason");  // empty: saved
     QTest::newRow("size limit, existing patch") << 3300 << false << 300 << "" << "File too large";
     QTest::newRow("size limit, new file") << -1 << false << 300 << "" << "File too large";
@@ -576,6 +583,16 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing_data()
     QTest::newRow("folder's default ACL") << 3300 << false << 0 << "setfacl -d -m u:nobody:rw" << "";
     QTest::newRow("name of 255 bytes") << 3300 << false << 0 << "long name" << "";
     QTest::newRow("bind mount") << 3300 << false << 0 << "bind mount" << "";
+    QTest::newRow("an ordinary owner's setuid patch") << 3300 << false << 0 << "setuid" << "";
+    QTest::newRow("setuid patch with a second link") << 3300 << false << 0 << "setuid, hard link" << "";
+    QTest::newRow("file capability") << 3300 << false << 0 << "setcap cap_net_raw+ep" << "";
+    QTest::newRow("file capability with a second link") << 3300 << false << 0 << "setcap cap_net_raw+ep, hard link" << "";
+    QTest::newRow("file flags") << 3300 << false << 0 << "chattr +dA" << "";
+    const QString noSpace = QStringLiteral("No space left on device");
+    QTest::newRow("a disk that cannot take the bytes, existing patch") << 3300 << false << 0 << "starved disk" << noSpace;
+    QTest::newRow("a disk that cannot take the bytes, new file") << -1 << false << 0 << "starved disk" << noSpace;
+    QTest::newRow("a disk that cannot take the bytes, empty patch with a second link")
+        << 0 << false << 0 << "starved disk, hard link" << noSpace;
 }
 
 void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
@@ -588,40 +605,50 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
     QFETCH(int, sizeLimit);
     QFETCH(QString, kind);
     QFETCH(QString, reason);
+    const QStringList setups = kind.split(", ");
+    const auto is = [&](const char *setup) { return setups.contains(QLatin1String(setup)); };
     FreshRun run;
     QTemporaryDir dir;
-    const QString name = kind == "long name" ? QString(251, 'g') + ".vkp" : QString("Gfx.vkp");
-    const QString path = dir.filePath(name);
+    std::optional<StarvedDisk> disk;
+    if (is("starved disk") && (getuid() != 0 || !disk.emplace(dir.path()).error().isEmpty()))
+        QSKIP(qPrintable("A disk of the test's own needs root and loop devices: " + (disk ? disk->error() : "not root")));
+    const QString folder = disk ? disk->folder() : dir.path();
+    const QString name = is("long name") ? QString(251, 'g') + ".vkp" : QString("Gfx.vkp");
+    const QString path = QDir(folder).filePath(name);
     const QByteArray native = QFile::encodeName(path);
-    const QByteArray second = QFile::encodeName(dir.filePath("second.vkp"));
+    const QString secondPath = QDir(folder).filePath("second.vkp");
+    const QByteArray second = QFile::encodeName(secondPath);
     const QByteArray old = QByteArray("27D4DC: FFFFFF 5C40DB\r").repeated(200).left(existing);
     if (existing >= 0)
         writeFile(path, old);
-    const bool othersPatch = kind == "group's" || kind == "write-only";
-    const bool asNobody = locked || othersPatch;
-    if (othersPatch && (getuid() != 0 || chown(native, 0, kind == "group's" ? 65534 : 0) != 0))
+    const bool othersPatch = is("group's") || is("write-only");
+    const bool asNobody = locked || othersPatch || is("setuid");
+    if (othersPatch && (getuid() != 0 || chown(native, 0, is("group's") ? 65534 : 0) != 0))
         QSKIP("Giving the patch to root and another group needs root");
-    const QHash<QString, int> modes = {{"setgid", 02664}, {"group's", 0660}, {"write-only", 0602},
+    if (is("setuid") && getuid() == 0)
+        QCOMPARE(chown(native, 65534, 65534), 0);   // saved by its owner, "nobody"
+    const QHash<QString, int> modes = {{"setgid", 02664}, {"setuid", 04755}, {"group's", 0660}, {"write-only", 0602},
                                        {"setfacl -m u:nobody:rw", 0600}, {"setfacl -m u:nobody:---", 0644}};
-    chmod(native, modes.value(kind, 0666));
-    if (kind.startsWith("setf")) {
-        const QStringList command = kind.split(' ') << (kind.contains(" -d ") ? dir.path() : path);
-        if (QProcess::execute(command.first(), command.mid(1)) != 0)
-            QSKIP("The file system here takes no ACLs or user attributes");
-    }
-    if (kind == "hard link")
+    chmod(native, modes.value(setups.first(), 0666));
+    const QStringList command = setups.first().split(' ');
+    if (QStringList{"setfacl", "setfattr", "setcap", "chattr"}.contains(command.first())
+        && QProcess::execute(command.first(), command.mid(1) << (command.contains("-d") ? folder : path)) != 0)
+        QSKIP("The file system or the user here takes no such ACL, attribute, capability or flag");
+    if (is("hard link"))
         QCOMPARE(link(native, second), 0);
-    if (kind == "bind mount") {
-        writeFile(dir.filePath("second.vkp"), old);
+    if (is("bind mount")) {
+        writeFile(secondPath, old);
         if (mount(second, native, nullptr, MS_BIND, nullptr) != 0)
             QSKIP("Bind mounts need rights that the test lacks");
     }
-    const auto unmount = qScopeGuard([&] { if (kind == "bind mount") umount(native); });
-    chmod(QFile::encodeName(dir.path()), locked ? 0555 : 0777);
+    const auto unmount = qScopeGuard([&] { if (is("bind mount")) umount(native); });
+    if (disk)
+        QCOMPARE(disk->starve(), QString());
+    chmod(QFile::encodeName(folder), locked ? 0555 : 0777);
     struct stat before{}, after{};
     stat(native, &before);
     const QString attributesBefore = attributesOf(path);
-    const auto unlock = qScopeGuard([&] { chmod(QFile::encodeName(dir.path()), 0755); });
+    const auto unlock = qScopeGuard([&] { chmod(QFile::encodeName(folder), 0755); });
     MenuMakerWindow *maker = openMaker();
     chooseAll(maker, exampleEntries);
     setTicks(maker, true, false);
@@ -642,18 +669,20 @@ void MenuMakerTest::saveUnderLimitsIsWholeOrNothing()
     })).split('\n');
     if (report.first() == "skip")
         QSKIP("Root cannot become an unprivileged user here");
+    if (disk)   // what never reached the disk is gone now
+        QCOMPARE(disk->remount(), QString());
 
     const bool saves = reason.isEmpty();
     QCOMPARE(report, QStringList() << (saves ? "1" : "0")
                                    << (saves ? "" : "Cannot save the menu patch to \"" + path + "\": " + reason));
     QCOMPARE(readAll(path), saves ? SamplePatch::bytes() : existing >= 0 ? old : QByteArray("<unreadable>"));
-    const bool twoNames = kind == "hard link" || kind == "bind mount";
+    const bool twoNames = is("hard link") || is("bind mount");
     const QStringList names = existing < 0 ? QStringList() : twoNames ? QStringList{"Gfx.vkp", "second.vkp"}
                                                                       : QStringList{name};
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), names);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), names);
     if (twoNames)
-        QCOMPARE(readAll(dir.filePath("second.vkp")), readAll(path));
-    // Still the same file: its owner, group, mode, links, ACL and attributes.
+        QCOMPARE(readAll(secondPath), readAll(path));
+    // Still the same file: its owner, group, mode, links, ACL, attributes and flags.
     stat(native, &after);
     const auto identity = [](const struct stat &file) {
         return QList<qint64>{qint64(file.st_uid), qint64(file.st_gid), qint64(file.st_mode), qint64(file.st_nlink)};

@@ -59,7 +59,8 @@ QString notAFileReason(const Target &target, const QFileInfo &file)
 // Nothing when an existing target could not be replaced by the same file as
 // before: no temporary file may stand beside it, it could not take what the
 // file is, or it could not take the file's place. The file is then still as it
-// was, and the caller writes in place.
+// was, and the caller writes in place. A disk that cannot take the bytes is a
+// failure, not a reason to write in place: the old bytes would go the same way.
 std::optional<Outcome> replace(const Target &target, bool exists, const QByteArray &bytes)
 {
     QSaveFile file(target.path);
@@ -70,7 +71,7 @@ std::optional<Outcome> replace(const Target &target, bool exists, const QByteArr
             return std::nullopt;
         return failed(reasonOf(file));
     }
-    if (exists && !Platform::takeOver(file.handle(), target)) {
+    if (exists && !Platform::takeFlags(file.handle(), target)) {
         file.cancelWriting();
         return std::nullopt;
     }
@@ -78,6 +79,15 @@ std::optional<Outcome> replace(const Target &target, bool exists, const QByteArr
         const Outcome outcome = failed(reasonOf(file));
         file.cancelWriting();   // the temporary file goes with `file`; the target is untouched
         return outcome;
+    }
+    if (exists && !Platform::takeOver(file.handle(), target)) {
+        file.cancelWriting();
+        return std::nullopt;
+    }
+    // Commit syncs too, but goes on whatever the disk says.
+    if (const QString reason = Platform::sync(file.handle()); !reason.isEmpty()) {
+        file.cancelWriting();
+        return failed(reason);
     }
     // A failed commit has removed the temporary file. It fails where the file's
     // name leaves no room for the temporary one's, or where the file is a mount
@@ -87,11 +97,30 @@ std::optional<Outcome> replace(const Target &target, bool exists, const QByteArr
     return Outcome{true, {}};
 }
 
+// Writes over the open file: it grows by the new tail first and has the disk take
+// it, so a full disk or one that cannot take the bytes stops the save while the
+// old bytes are still whole, and the file is cut back to them; the other new
+// bytes then take the room the old ones had. The system's reason at the first
+// step that fails.
+QString overwrite(QFile &file, qint64 oldSize, const QByteArray &bytes)
+{
+    if (bytes.size() > oldSize) {
+        const QString reason = !file.seek(oldSize) || !writeAll(file, bytes.mid(oldSize))
+                                   ? reasonOf(file)
+                                   : Platform::sync(file.handle());
+        if (!reason.isEmpty()) {
+            file.resize(oldSize);
+            return reason;
+        }
+    }
+    if (!file.seek(0) || !writeAll(file, bytes.left(oldSize)) || !file.resize(bytes.size()) || !file.flush())
+        return reasonOf(file);
+    return {};
+}
+
 // Writes over the file itself, not emptied on opening, so it stays the same file
-// with every link, owner, mode and attribute. It grows by the new tail first, so
-// a full disk stops the save while the old bytes are still whole, and the file is
-// cut back to them; the other new bytes then take the room the old ones had. A
-// size limit below either size is refused before anything is written.
+// with every link, owner, mode and attribute. A size limit below either size is
+// refused before anything is written. Saved only once the disk holds it all.
 Outcome writeInPlace(const QString &path, const QByteArray &bytes)
 {
     QFile file;
@@ -100,14 +129,13 @@ Outcome writeInPlace(const QString &path, const QByteArray &bytes)
     const qint64 oldSize = file.size();
     if (const QString reason = Platform::sizeLimitReason(qMax(oldSize, qint64(bytes.size()))); !reason.isEmpty())
         return failed(reason);
-    if (bytes.size() > oldSize && (!file.seek(oldSize) || !writeAll(file, bytes.mid(oldSize)))) {
-        const Outcome outcome = failed(reasonOf(file));
-        file.resize(oldSize);
-        return outcome;
-    }
-    if (!file.seek(0) || !writeAll(file, bytes.left(oldSize)) || !file.resize(bytes.size())
-        || !file.flush())
-        return failed(reasonOf(file));
+    const Platform::Privileges privileges = Platform::privilegesOf(file.handle());
+    const QString reason = overwrite(file, oldSize, bytes);
+    Platform::restorePrivileges(file.handle(), privileges);
+    if (!reason.isEmpty())
+        return failed(reason);
+    if (const QString syncReason = Platform::sync(file.handle()); !syncReason.isEmpty())
+        return failed(syncReason);
     return Outcome{true, {}};
 }
 

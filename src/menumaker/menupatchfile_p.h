@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #endif
 
+#include <optional>
+
 class QFile;
 
 namespace MenuPatchFile::Platform {
@@ -35,9 +37,33 @@ QString specialKind(const Target &target);
 // where the result can be the same file as before.
 bool mayReplace(const Target &target);
 
-// Gives the temporary file at `handle` everything of the existing file that the
-// replacement must keep, and says whether it has it all now.
+// Gives the still empty temporary file at `handle` the existing file's flags, as
+// some take effect only on an empty file, and says whether it has them now.
+bool takeFlags(int handle, const Target &target);
+
+// Gives the temporary file at `handle` everything else of the existing file that
+// the replacement must keep, and says whether it has it all now, flags included.
+// Called after the last byte, as a write drops set-ID bits and a capability.
 bool takeOver(int handle, const Target &target);
+
+// Has the disk take the bytes and attributes of the file at `handle`; the
+// system's reason when it could not. A file system that cannot sync a file at
+// all is no reason.
+QString sync(int handle);
+
+// What a write over a file drops and its owner may give back: set-ID bits and a
+// file capability.
+struct Privileges {
+#ifdef Q_OS_UNIX
+    std::optional<mode_t> mode;
+    std::optional<QByteArray> capability;
+#endif
+};
+
+Privileges privilegesOf(int handle);
+
+// Gives them back where the write dropped them and the system lets the user.
+void restorePrivileges(int handle, const Privileges &privileges);
 
 // Opens an existing file for writing over it, neither reading it nor emptying it;
 // the system's reason when it cannot.

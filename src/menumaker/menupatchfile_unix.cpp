@@ -13,8 +13,9 @@
 #include <unistd.h>
 
 #ifdef Q_OS_LINUX
+#include <linux/fs.h>
 #include <map>
-#include <optional>
+#include <sys/ioctl.h>
 #include <sys/xattr.h>
 #endif
 
@@ -98,8 +99,9 @@ bool takeAttributes(int handle, const QByteArray &from)
     const std::optional<Attributes> present = attributesOfHandle(handle);
     if (!wanted || !present)
         return false;
+    // On xfs an ACL shows under two names, and removing one removes the other.
     for (const auto &[name, value] : *present) {
-        if (!wanted->count(name) && ::fremovexattr(handle, name.constData()) != 0)
+        if (!wanted->count(name) && ::fremovexattr(handle, name.constData()) != 0 && errno != ENODATA)
             return false;
     }
     for (const auto &[name, value] : *wanted) {
@@ -108,6 +110,60 @@ bool takeAttributes(int handle, const QByteArray &from)
     }
     return attributesOfHandle(handle) == wanted;
 }
+
+// The flags that chattr sets and lsattr shows; a file system without them has none.
+std::optional<int> flagsOf(int handle)
+{
+    int flags = 0;
+    if (::ioctl(handle, FS_IOC_GETFLAGS, &flags) == 0)
+        return flags;
+    if (errno == ENOTTY || errno == ENOTSUP || errno == EINVAL || errno == ENOSYS)
+        return 0;
+    return std::nullopt;
+}
+
+std::optional<int> flagsOfFile(const QString &path)
+{
+    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0)
+        return std::nullopt;
+    const std::optional<int> flags = flagsOf(handle);
+    ::close(handle);
+    return flags;
+}
+
+// Gives the file at `handle` the flags of the file at `path`, and says whether
+// it has them now.
+bool takeFlagsOf(int handle, const QString &path)
+{
+    const std::optional<int> wanted = flagsOfFile(path);
+    const std::optional<int> present = flagsOf(handle);
+    // An immutable or append-only temporary file could not take the bytes.
+    if (!wanted || !present || (*wanted & (FS_IMMUTABLE_FL | FS_APPEND_FL)))
+        return false;
+    int flags = *wanted;
+    if (*present != flags && ::ioctl(handle, FS_IOC_SETFLAGS, &flags) != 0)
+        return false;
+    return flagsOf(handle) == wanted;
+}
+
+bool hasFlagsOf(int handle, const QString &path)
+{
+    const std::optional<int> flags = flagsOf(handle);
+    return flags && flags == flagsOfFile(path);
+}
+
+const char capabilityName[] = "security.capability";
+
+std::optional<QByteArray> capabilityOf(int handle)
+{
+    return readSized([&](char *to, size_t size) { return ::fgetxattr(handle, capabilityName, to, size); });
+}
+
+void setCapability(int handle, const QByteArray &value)
+{
+    ::fsetxattr(handle, capabilityName, value.constData(), size_t(value.size()), 0);
+}
 #else
 // This system's attributes are not read here, so no temporary file could be
 // known to carry them: the file is written in place.
@@ -115,6 +171,23 @@ bool takeAttributes(int, const QByteArray &)
 {
     return false;
 }
+
+bool takeFlagsOf(int, const QString &)
+{
+    return false;
+}
+
+bool hasFlagsOf(int, const QString &)
+{
+    return false;
+}
+
+std::optional<QByteArray> capabilityOf(int)
+{
+    return std::nullopt;
+}
+
+void setCapability(int, const QByteArray &) {}
 #endif
 
 } // namespace
@@ -163,16 +236,53 @@ bool mayReplace(const Target &target)
     return target.status.st_nlink == 1;
 }
 
-// The owner, group and mode first: a user may not give a file away, nor set the
+bool takeFlags(int handle, const Target &target)
+{
+    return takeFlagsOf(handle, target.path);
+}
+
+// The owner first, then the mode, then the attributes: a change of owner drops
+// set-ID bits and a capability. A user may not give a file away, nor set the
 // group bit for a group that is not theirs, and the system drops that bit quietly.
 bool takeOver(int handle, const Target &target)
 {
     const struct stat &old = target.status;
     struct stat now;
     return ::fchown(handle, old.st_uid, old.st_gid) == 0 && ::fchmod(handle, old.st_mode & 07777) == 0
-           && takeAttributes(handle, QFile::encodeName(target.path)) && ::fstat(handle, &now) == 0
-           && now.st_uid == old.st_uid && now.st_gid == old.st_gid
+           && takeAttributes(handle, QFile::encodeName(target.path)) && hasFlagsOf(handle, target.path)
+           && ::fstat(handle, &now) == 0 && now.st_uid == old.st_uid && now.st_gid == old.st_gid
            && (now.st_mode & 07777) == (old.st_mode & 07777);
+}
+
+QString sync(int handle)
+{
+    int result;
+    do
+        result = ::fsync(handle);
+    while (result != 0 && errno == EINTR);
+    if (result == 0 || errno == EINVAL || errno == ENOTSUP || errno == ENOSYS)
+        return {};
+    return qt_error_string(errno);
+}
+
+Privileges privilegesOf(int handle)
+{
+    Privileges privileges;
+    struct stat status;
+    if (::fstat(handle, &status) == 0)
+        privileges.mode = status.st_mode & 07777;
+    privileges.capability = capabilityOf(handle);
+    return privileges;
+}
+
+// Only the owner and root may change the mode, and only root may set a capability.
+void restorePrivileges(int handle, const Privileges &privileges)
+{
+    struct stat status;
+    if (privileges.mode && ::fstat(handle, &status) == 0 && (status.st_mode & 07777) != *privileges.mode)
+        ::fchmod(handle, *privileges.mode);
+    if (privileges.capability && !capabilityOf(handle))
+        setCapability(handle, *privileges.capability);
 }
 
 // Write-only, so a file that the user may write but not read takes the patch too.

@@ -5,6 +5,9 @@
 
 #include <QFile>
 
+#include <io.h>
+#include <windows.h>
+
 namespace MenuPatchFile {
 
 void keepRunningOverSizeLimit() {}
@@ -31,10 +34,35 @@ bool mayReplace(const Target &)
     return false;
 }
 
+bool takeFlags(int, const Target &)
+{
+    return false;
+}
+
 bool takeOver(int, const Target &)
 {
     return false;
 }
+
+QString sync(int handle)
+{
+    if (handle < 0)
+        return qt_error_string(ERROR_INVALID_HANDLE);
+    if (FlushFileBuffers(HANDLE(_get_osfhandle(handle))))
+        return {};
+    const DWORD error = GetLastError();   // the first two: a file system that cannot flush
+    if (error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED)
+        return {};
+    return qt_error_string(int(error));
+}
+
+// Writing in place keeps the file's permissions as they are.
+Privileges privilegesOf(int)
+{
+    return {};
+}
+
+void restorePrivileges(int, const Privileges &) {}
 
 QString openForOverwrite(QFile &file, const QString &path)
 {

@@ -25,11 +25,13 @@
 #include <QThread>
 
 #include <memory>
+#include <optional>
 
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include "../samplepatch.h"
+#include "../starveddisk.h"
 
 namespace {
 
@@ -592,18 +594,23 @@ void EndToEndTest::allPatchesSendsAFileNameWithBlanks()
 void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds_data()
 {
     QTest::addColumn<int>("sizeLimit");   // 0: none
-    QTest::addColumn<bool>("overHiddenPatch");   // a hidden patch with a second name is there
-    QTest::newRow("saved") << 0 << false;
-    QTest::newRow("over a file-size limit") << 1000 << false;
-    QTest::newRow("over a hidden patch with a second link") << 0 << true;
+    QTest::addColumn<QString>("patch");   // what is there: "", "hidden, second link" or "empty"
+    QTest::addColumn<bool>("starved");    // on a disk that cannot take new bytes
+    QTest::newRow("saved") << 0 << "" << false;
+    QTest::newRow("over a file-size limit") << 1000 << "" << false;
+    QTest::newRow("over a hidden patch with a second link") << 0 << "hidden, second link" << false;
+    QTest::newRow("a disk that cannot take the bytes, new file") << 0 << "" << true;
+    QTest::newRow("a disk that cannot take the bytes, empty patch") << 0 << "empty" << true;
 }
 
 void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
 {
     QFETCH(int, sizeLimit);
-    QFETCH(bool, overHiddenPatch);
+    QFETCH(QString, patch);
+    QFETCH(bool, starved);
     if (sizeLimit > 0 && m_windows.active())
         QSKIP("File-size limits are set on POSIX systems");
+    const bool overHiddenPatch = patch == QLatin1String("hidden, second link");
     m_sizeLimit = sizeLimit > 0 ? rlim_t(sizeLimit) : RLIM_INFINITY;
     const QString main = openMainWindow();
     QVERIFY2(!main.isEmpty(), qPrintable(programDiagnostics()));
@@ -622,13 +629,21 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
     }
     clickAt(maker, MenuMaker::rightSoftKeyBox);
 
-    const QString savedFile = QDir(m_folder->path()).filePath(QStringLiteral("saved menu/Gfx.vkp"));
-    QVERIFY(QDir().mkpath(QFileInfo(savedFile).path()));
-    const QString secondName = QFileInfo(savedFile).dir().filePath(QStringLiteral("second.vkp"));
+    std::optional<StarvedDisk> disk;
+    if (starved && !disk.emplace(QDir(m_folder->path()).filePath(QStringLiteral("starved"))).error().isEmpty())
+        QSKIP(qPrintable(QStringLiteral("No disk of the test's own (it needs root): ") + disk->error()));
+    const QDir savedFolder(disk ? disk->folder() : QDir(m_folder->path()).filePath(QStringLiteral("saved menu")));
+    const QString savedFile = savedFolder.filePath(QStringLiteral("Gfx.vkp"));
+    QVERIFY(QDir().mkpath(savedFolder.path()));
+    const QString secondName = savedFolder.filePath(QStringLiteral("second.vkp"));
+    if (!patch.isEmpty()) {
+        QFile file(savedFile);
+        const QByteArray old = overHiddenPatch ? QByteArray(3000, 'z') : QByteArray();
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+    }
+    if (disk)
+        QCOMPARE(disk->starve(), QString());
     if (overHiddenPatch) {
-        QFile patch(savedFile);
-        QVERIFY(patch.open(QIODevice::WriteOnly) && patch.write(QByteArray(3000, 'z')) == 3000);
-        patch.close();
         QVERIFY(link(QFile::encodeName(savedFile).constData(), QFile::encodeName(secondName).constData()) == 0);
         if (m_windows.active()) {
             const Outcome hidden = runTool(QStringLiteral("wine"), {QStringLiteral("attrib"), QStringLiteral("+h"), winePath(savedFile)});
@@ -647,10 +662,10 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
     QThread::msleep(300);
     QVERIFY2(visibleWindows(messageCaption).isEmpty(), "Make complained: a slot or the key was not chosen");
     clickAt(maker, MenuMaker::save);
-    if (sizeLimit > 0) {
-        // The limit ends in a message, not in the end of the program, and no file.
-        QVERIFY2(waitForMessageBox(), "Save over the limit showed no message or ended the program");
-        QVERIFY(QDir(QFileInfo(savedFile).path()).isEmpty());
+    const bool fails = sizeLimit > 0 || starved;
+    if (fails) {
+        // The limit or the disk ends in a message, not in the end of the program.
+        QVERIFY2(waitForMessageBox(), "Save that could not write showed no message or ended the program");
         key({QStringLiteral("Return")});
         QVERIFY2(waitUntilGone(messageCaption), "Return did not close the message box");
         clickAt(maker, MenuMaker::exitButton);
@@ -659,8 +674,14 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
     QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_program->exitCode(), 0);
 
-    if (sizeLimit > 0)
+    if (fails) {
+        // No new file, and an old one as it was on the disk.
+        if (disk)
+            QCOMPARE(disk->remount(), QString());
+        QCOMPARE(savedFolder.entryList(QDir::Files | QDir::Hidden), patch.isEmpty() ? QStringList() : QStringList{"Gfx.vkp"});
+        QCOMPARE(QFileInfo(savedFile).size(), 0);
         return;
+    }
     QFile saved(savedFile);
     QVERIFY2(saved.open(QIODevice::ReadOnly), qPrintable(savedFile));
     const QByteArray bytes = saved.readAll();
