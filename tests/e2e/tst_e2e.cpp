@@ -339,9 +339,12 @@ QString EndToEndTest::programDiagnostics()
 
 QStringList EndToEndTest::visibleWindows(const QString &caption)
 {
-    const Outcome found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                   QStringLiteral("--name"),
-                                   QLatin1Char('^') + QRegularExpression::escape(caption) + QLatin1Char('$')});
+    // A window that goes away during the search, as a flasher's console window
+    // does, ends it with an X error: then the search is made again.
+    Outcome found;
+    for (int attempt = 0; attempt < 5 && (attempt == 0 || found.output.contains(QLatin1String("X Error"))); ++attempt)
+        found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                         QLatin1Char('^') + QRegularExpression::escape(caption) + QLatin1Char('$')});
     return found.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
