@@ -633,8 +633,8 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
     clickAt(maker, MenuMaker::rightSoftKeyBox);
 
     std::optional<StarvedDisk> disk;
-    if (starved && !disk.emplace(QDir(m_folder->path()).filePath(QStringLiteral("starved"))).error().isEmpty())
-        QSKIP(qPrintable(QStringLiteral("No disk of the test's own (it needs root): ") + disk->error()));
+    if (const QString made = starved ? disk.emplace(m_folder->path()).step("make") : QString(); !made.isEmpty())
+        QSKIP(qPrintable(QStringLiteral("No disk of the test's own (it needs root): ") + made));
     const QDir savedFolder(disk ? disk->folder() : QDir(m_folder->path()).filePath(QStringLiteral("saved menu")));
     const QString savedFile = savedFolder.filePath(QStringLiteral("Gfx.vkp"));
     QVERIFY(QDir().mkpath(savedFolder.path()));
@@ -645,7 +645,7 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
     }
     if (disk)
-        QCOMPARE(disk->starve(), QString());
+        QCOMPARE(disk->step("starve"), QString());
     if (overHiddenPatch) {
         QVERIFY(link(QFile::encodeName(savedFile).constData(), QFile::encodeName(secondName).constData()) == 0);
         if (m_windows.active()) {
@@ -680,7 +680,7 @@ void EndToEndTest::menuMakerSavesTheMenuPatchAndEnds()
     if (fails) {
         // No new file, and an old one as it was on the disk.
         if (disk)
-            QCOMPARE(disk->remount(), QString());
+            QCOMPARE(disk->step("remount"), QString());
         QCOMPARE(savedFolder.entryList(QDir::Files | QDir::Hidden), patch.isEmpty() ? QStringList() : QStringList{"Gfx.vkp"});
         QCOMPARE(QFileInfo(savedFile).size(), 0);
         return;
