@@ -6,6 +6,7 @@
 #   starveddisk.sh make|starve|remount|remove BASE
 set -euo pipefail
 host=$2/host disk=$2/disk
+mount_disk() { mount -o nodiscard,noinit_itable "$(cat "$host/device")" "$disk"; }
 case $1 in
 make) # the image on a small memory file system of its own, filled up later
     mkdir -p "$host" "$disk"
@@ -13,10 +14,13 @@ make) # the image on a small memory file system of its own, filled up later
     fallocate -l 48M "$host/image"
     mkfs.ext4 -q -b 4096 -E nodiscard,lazy_itable_init=0 "$host/image"
     losetup -f --show "$host/image" >"$host/device"
-    mount -o nodiscard,noinit_itable "$(cat "$host/device")" "$disk"
+    mount_disk
     chmod 777 "$disk" ;;
 starve) # every block backed, the free ones' backing trimmed away, no room to back them again
-    sync -f "$disk"
+    # ext4 sets free blocks aside for small files, per processor, and counts them as
+    # taken, so fstrim leaves them backed; a fresh mount has set none aside.
+    umount "$disk"
+    mount_disk
     fallocate -l 48M "$host/image"
     fstrim "$disk"
     dd if=/dev/zero of="$host/fill" bs=64k status=none 2>/dev/null || true ;;
@@ -24,7 +28,7 @@ remount) # drops what never reached the disk
     sync -f "$disk" 2>/dev/null || true
     rm -f "$host/fill"
     umount "$disk"
-    mount "$(cat "$host/device")" "$disk" ;;
+    mount_disk ;;
 remove)
     rm -f "$host/fill"
     ! mountpoint -q "$disk" || umount "$disk"
