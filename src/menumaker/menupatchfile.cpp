@@ -100,8 +100,8 @@ std::optional<Outcome> replace(const Target &target, bool exists, const QByteArr
 // Writes over the open file: it grows by the new tail first and has the disk take
 // it, so a full disk or one that cannot take the bytes stops the save while the
 // old bytes are still whole, and the file is cut back to them; the other new
-// bytes then take the room the old ones had. The system's reason at the first
-// step that fails.
+// bytes then take the room the old ones had, and a longer old file is cut to the
+// new size. The system's reason at the first step that fails.
 QString overwrite(QFile &file, qint64 oldSize, const QByteArray &bytes)
 {
     if (bytes.size() > oldSize) {
@@ -113,9 +113,13 @@ QString overwrite(QFile &file, qint64 oldSize, const QByteArray &bytes)
             return reason;
         }
     }
-    if (!file.seek(0) || !writeAll(file, bytes.left(oldSize)) || !file.resize(bytes.size()) || !file.flush())
+    if (!file.seek(0) || !writeAll(file, bytes.left(oldSize)))
         return reasonOf(file);
-    return {};
+    // Only a longer old file is cut: some drivers (FAT through FUSE) refuse a cut
+    // to the size the file already has.
+    if (file.size() != bytes.size() && !file.resize(bytes.size()))
+        return reasonOf(file);
+    return file.flush() ? QString() : reasonOf(file);
 }
 
 // Writes over the file itself, not emptied on opening, so it stays the same file
