@@ -63,6 +63,16 @@ void click(QWidget *window, const QString &controlName)
     QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
 }
 
+void press(QWidget *window, const QString &controlName, int key)
+{
+    if (!key)
+        return click(window, controlName);
+    QWidget *target = control(window, controlName);
+    QVERIFY2(target, qPrintable(QStringLiteral("no control ") + controlName));
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+}
+
 void clickRadio(QWidget *window, const QString &controlName)
 {
     auto *radio = control<QRadioButton>(window, controlName);

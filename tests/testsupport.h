@@ -41,6 +41,9 @@ template <class T = QWidget> T *control(QWidget *window, const QString &name)
 }
 
 void click(QWidget *window, const QString &controlName);   // a left click in the control's centre
+// A left click (key 0), or the key pressed while the control has the focus;
+// Qt::Key_Enter is the keypad's.
+void press(QWidget *window, const QString &controlName, int key);
 void clickRadio(QWidget *window, const QString &controlName);   // a click on the radio's indicator
 QString shownText(QWidget *widget);
 // The controls that real Tab presses visit, from `start` (given the focus first) until

@@ -216,8 +216,8 @@ void AllPatchesTest::backKeepsLabelHighlightAndScrollButNotSelection()
     QCOMPARE(list->verticalScrollBar()->value(), scrolled);
     QVERIFY(!form6->patchPath.has_value());
 
-    click(form6, QStringLiteral("Command2"));
-    click(form6, QStringLiteral("Command4"));
+    press(form6, QStringLiteral("Command2"), Qt::Key_Return);
+    press(form6, QStringLiteral("Command4"), Qt::Key_Enter);
     QCOMPARE(run.messages, (QStringList{"You must select patch", "You must select patch"}));
     QVERIFY(run.startedLines.isEmpty());
 

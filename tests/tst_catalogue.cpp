@@ -7,6 +7,7 @@
 #include "windows/windowregistry.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTest>
 
@@ -122,10 +123,13 @@ void CatalogueTest::applyAndUndoStartTheExactLine_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("picture");
     QTest::addColumn<QString>("tailAndPath");   // what follows "/qu=1"
+    QTest::addColumn<int>("key");               // that presses "Apply" and "Undo"; 0 clicks
     // No, one and two leading blanks in the path: one, two and three blanks after "/qu=1".
-    QTest::newRow("no blank") << "Form5" << "p1" << " data\\MHaskoly.vkp";
-    QTest::newRow("one blank") << "Form2" << "p2" << "  data\\MTaskeron.vkp";
-    QTest::newRow("two blanks") << "Form2" << "p5" << "   data\\MQuirendo.vkp";
+    QTest::newRow("no blank") << "Form5" << "p1" << " data\\MHaskoly.vkp" << 0;
+    QTest::newRow("one blank") << "Form2" << "p2" << "  data\\MTaskeron.vkp" << 0;
+    QTest::newRow("two blanks") << "Form2" << "p5" << "   data\\MQuirendo.vkp" << 0;
+    QTest::newRow("by Return") << "Form8" << "p3" << " data\\MZabrotPL.vkp" << int(Qt::Key_Return);
+    QTest::newRow("by keypad Enter") << "german" << "p4" << " data\\MGFX_MENU_Quobrin.vkp" << int(Qt::Key_Enter);
 }
 
 void CatalogueTest::applyAndUndoStartTheExactLine()
@@ -133,13 +137,17 @@ void CatalogueTest::applyAndUndoStartTheExactLine()
     QFETCH(QString, window);
     QFETCH(QString, picture);
     QFETCH(QString, tailAndPath);
+    QFETCH(int, key);
     FreshRun run;
     FormWindow *main = openMain();
     click(main, "com2");
     CatalogueWindow *form = open(main, window);
     click(form, picture);
-    click(form, "Command2");   // "Apply"
-    click(form, "Command4");   // "Undo"
+    QTest::keyClick(control(form, picture), Qt::Key_Return);   // a picture takes no key
+    press(form, "Command2", key);   // "Apply"
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(control(form, "Command2"), &held);   // one press, one start
+    press(form, "Command4", key);   // "Undo"
     QCOMPARE(run.startedLines,
              (QStringList{"data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM2 /pbaud=115200 /warn=0 /wr=1 /qu=1" + tailAndPath,
                           "data\\V_KLay.exe /ww=1 /p=SL4x /pcom=COM2 /pbaud=115200 /warn=0 /rd=1 /qu=1" + tailAndPath}));
@@ -236,6 +244,7 @@ void CatalogueTest::windowsLookAsDesigned()
                                                {"Form4", "Command1"}, {"Form5", "Command3"},
                                                {"Form7", "Command1"}, {"Form8", "Command3"},
                                                {"german", "p1"}};
+    int exits = 0;
     for (auto it = firstFocus.cbegin(); it != firstFocus.cend(); ++it) {
         CatalogueWindow *form = open(main, it.key());
         QCOMPARE(form->windowTitle(), QStringLiteral("Pikvart by Lumbard"));
@@ -249,7 +258,13 @@ void CatalogueTest::windowsLookAsDesigned()
             QCOMPARE(control<QPushButton>(form, name)->text(), caption);
         QCOMPARE(control(form, "Command2")->geometry(), QRect(48, 248, 97, 33));
         QCOMPARE(control(form, "Command3")->geometry(), QRect(160, 288, 97, 33));
-        click(form, "Command1");
+        // Return presses the button that has the focus, even right after the first show.
+        if (it.value() == "Command3") {
+            QTest::keyClick(form->focusWidget(), Qt::Key_Return);
+            QCOMPARE(run.programEnds, ++exits);
+        }
+        press(form, "Command1", Qt::Key_Enter);
+        QCOMPARE(shownWindow(), main);
     }
     CatalogueWindow *form7 = open(main, "Form7");
     QCOMPARE(control(form7, "Image4")->toolTip(), QStringLiteral("Outgowing call"));

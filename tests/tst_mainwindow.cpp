@@ -152,22 +152,29 @@ void MainWindowTest::gfxMenuOpensTheCheckedLanguage_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("window");
-    QTest::newRow("Czech") << "Option1" << "Form5";
-    QTest::newRow("English") << "Option2" << "Form2";
-    QTest::newRow("Polish") << "Option3" << "Form8";
-    QTest::newRow("German") << "Option4" << "german";
+    QTest::addColumn<int>("key");   // pressed on the option, then on "Gfx MENU"
+    QTest::newRow("Czech") << "Option1" << "Form5" << 0;
+    QTest::newRow("English") << "Option2" << "Form2" << 0;
+    QTest::newRow("Polish") << "Option3" << "Form8" << 0;
+    QTest::newRow("German") << "Option4" << "german" << 0;
+    QTest::newRow("Polish by Return") << "Option3" << "Form8" << int(Qt::Key_Return);
+    QTest::newRow("German by keypad Enter") << "Option4" << "german" << int(Qt::Key_Enter);
 }
 
 void MainWindowTest::gfxMenuOpensTheCheckedLanguage()
 {
     QFETCH(QString, option);
     QFETCH(QString, window);
+    QFETCH(int, key);
     FreshRun run;
     FormWindow *main = openMain();
     clickRadio(main, option);
     QVERIFY(control<QRadioButton>(main, option)->isChecked());
     ShowHideLog log;
-    click(main, "Command1");
+    if (key)
+        press(main, option, key);
+    QCOMPARE(visibleWindows(), QStringList{"Form1"});
+    press(main, "Command1", key);
     // The target shows first, then the main window hides; no other window is created.
     QCOMPARE(log.entries, (QStringList{"show " + window, "hide Form1"}));
     QCOMPARE(visibleWindows(), QStringList{window});
@@ -294,7 +301,7 @@ void MainWindowTest::exitAndTheCloseBoxEndTheProgram()
 {
     FreshRun run;
     FormWindow *main = openMain();
-    click(main, "Command4");
+    press(main, "Command4", Qt::Key_Return);
     QCOMPARE(run.programEnds, 1);
 
     // The close box of any window acts as its "Exit": the window is not just hidden.

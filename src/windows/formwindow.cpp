@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -42,12 +43,27 @@ protected:
 // A command button whose caption wraps onto more lines when it is wider than the
 // button, as "   Ending    Animation" and "Animated Operator Logo" need to. The
 // caption itself stays exactly as given.
+//
+// Return and the keypad's Enter press the button while it has the focus, as Space
+// does, and as on the platform the tool comes from; the button is still no default
+// button, so the keys press nothing while another control has the focus. A held
+// key presses once: its repeats would land on the next window's focused button.
 class CommandButton : public QPushButton
 {
 public:
     CommandButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent) {}
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+        if (!enter || modifiers != Qt::NoModifier)
+            return QPushButton::keyPressEvent(event);
+        if (!event->isAutoRepeat())
+            click();
+    }
+
     void paintEvent(QPaintEvent *) override
     {
         QStylePainter painter(this);
