@@ -73,6 +73,7 @@ private slots:
     void listsFilesOnlyOnceByNameIgnoringCase();
     void pickSetsLabelAndSelection_data();
     void pickSetsLabelAndSelection();
+    void laterPicksReplaceEarlierOnes_data();
     void laterPicksReplaceEarlierOnes();
     void backKeepsLabelHighlightAndScrollButNotSelection();
     void unreadableFolderOpensEmptyAndSaysWhy_data();
@@ -170,8 +171,17 @@ void AllPatchesTest::pickSetsLabelAndSelection()
     QCOMPARE(visibleWindows(), QStringList{QStringLiteral("Form6")});
 }
 
+void AllPatchesTest::laterPicksReplaceEarlierOnes_data()
+{
+    QTest::addColumn<int>("action");   // what takes away no highlight and is no pick
+    QTest::newRow("a click beside the entries") << 0;
+    QTest::newRow("Ctrl with a click") << 1;
+    QTest::newRow("Ctrl+Space") << 2;
+}
+
 void AllPatchesTest::laterPicksReplaceEarlierOnes()
 {
+    QFETCH(int, action);
     WorkingFolder folder;
     FreshRun run;
     for (const char *name : {"a.vkp", "b.vkp", "c.vkp"})
@@ -190,6 +200,22 @@ void AllPatchesTest::laterPicksReplaceEarlierOnes()
 
     click(form6, QStringLiteral("Command2"));
     QCOMPARE(run.startedLines, QStringList{writeHead + "data\\All Patches\\b.vkp"});
+
+    // Neither with the file selected nor after "Back", where it would select it again.
+    QListWidget *list = fileList(form6);
+    for (const bool selected : {true, false}) {
+        if (action == 0)
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 5));
+        else if (action == 1)
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, list->visualItemRect(list->item(1)).center());
+        else
+            QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(highlighted(form6), QStringList{QStringLiteral("b.vkp")});
+        QCOMPARE(labelText(form6), QStringLiteral("Install: b.vkp"));
+        QCOMPARE(form6->patchPath.has_value(), selected);
+        click(form6, QStringLiteral("Command1"));
+        openAllPatches();
+    }
 }
 
 void AllPatchesTest::backKeepsLabelHighlightAndScrollButNotSelection()

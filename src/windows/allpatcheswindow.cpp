@@ -6,21 +6,75 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
+
+namespace {
+
+// The file list box: one entry highlighted at a time, and once one is, always one.
+// What would take the highlight away does nothing: a click beside the entries, and
+// Ctrl with a click or with Space on the highlighted entry.
+class FileListBox : public QListWidget
+{
+public:
+    explicit FileListBox(QWidget *parent) : QListWidget(parent)
+    {
+        setSelectionMode(QAbstractItemView::SingleSelection);
+    }
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override
+    {
+        const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+        if (!index.isValid() || command.testFlag(QItemSelectionModel::Deselect))
+            return QItemSelectionModel::NoUpdate;
+        return command;
+    }
+
+    // Ctrl with a click on the highlighted entry is no click at all, so it raises no pick.
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        if (!ignoresClick(event))
+            QListWidget::mousePressEvent(event);
+    }
+    void mouseDoubleClickEvent(QMouseEvent *event) override
+    {
+        if (!ignoresClick(event))
+            QListWidget::mouseDoubleClickEvent(event);
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (!std::exchange(m_ignoringClick, false))
+            QListWidget::mouseReleaseEvent(event);
+    }
+
+private:
+    bool ignoresClick(const QMouseEvent *event)
+    {
+        m_ignoringClick = event->modifiers().testFlag(Qt::ControlModifier)
+                          && selectionModel()->isSelected(indexAt(event->position().toPoint()));
+        return m_ignoringClick;
+    }
+
+    bool m_ignoringClick = false;
+};
+
+} // namespace
 
 const QString AllPatchesWindow::patchFolder = QStringLiteral("data\\All Patches\\");
 
 AllPatchesWindow::AllPatchesWindow()
     : PatchWindow(WindowId::Form6, noIcon(), QStringLiteral("You must select patch"))
-    , m_files(new QListWidget(client()))
+    , m_files(new FileListBox(client()))
     , m_picked(new QLabel(client()))
 {
     m_files->setObjectName(QStringLiteral("File1"));
     // Every row is one line of text: the view need not measure thousands of names.
     m_files->setUniformItemSizes(true);
-    m_files->setSelectionMode(QAbstractItemView::SingleSelection);
     placeTwips(m_files, 0, 0, 4575, 3015);
 
     // Empty until the first pick; grows to the right with its text; the backdrop shows through.
