@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -129,4 +130,9 @@ FormWindow *shownWindow()
         }
     }
     return shown;
+}
+
+QPointF offCentre(QWidget *window)
+{
+    return QRectF(window->frameGeometry()).center() - QRectF(window->screen()->availableGeometry()).center();
 }

@@ -51,3 +51,4 @@ QString shownText(QWidget *widget);
 QStringList tabStops(QWidget *start);   // the text a user reads on it, markup rendered
 QStringList visibleWindows();   // object names of the visible windows
 FormWindow *shownWindow();      // the one visible window of the program, or nullptr
+QPointF offCentre(QWidget *window);   // from the screen's available middle to the frame's

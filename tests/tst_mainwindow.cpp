@@ -78,6 +78,8 @@ void MainWindowTest::startsWithTheMainWindowAlone()
     QCOMPARE(main->windowTitle(), QStringLiteral("Pikvart by Lumbard"));
     QCOMPARE(main->focusWidget(), control(main, "Command1"));
     QVERIFY(run.messages.isEmpty());
+    QVERIFY(main->frameGeometry().height() > main->height());   // the frame is drawn
+    QVERIFY(offCentre(main).manhattanLength() <= 1);
 }
 
 void MainWindowTest::captionsAndLayout()
@@ -212,6 +214,7 @@ void MainWindowTest::openersShowAndHideInTheirOrder()
     QCOMPARE(target->windowTitle(), caption);
     const QSize client = window == "MenuMaker" ? QSize(379, 337) : QSize(310, 334);
     QCOMPARE(target->size(), client);
+    QVERIFY(offCentre(target).manhattanLength() <= 1);   // the whole frame
 }
 
 void MainWindowTest::aWindowIsCreatedOnceAndKeepsItsPlace()

@@ -4,17 +4,29 @@
 #include "windowregistry.h"
 
 #include <algorithm>
+#include <utility>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QWindow>
 
 namespace {
+
+// The frame of the window that was framed last. Where the window system frames a
+// window only once it is shown (X11), the next window's frame is taken to be alike.
+QMargins &lastKnownFrame()
+{
+    static QMargins frame;
+    return frame;
+}
 
 const QPixmap &backdrop()
 {
@@ -148,6 +160,52 @@ void FormWindow::fixSize()
         m_menuBar->setGeometry(0, 0, m_clientSize.width(), menuHeight);
     m_client->setGeometry(0, menuHeight, m_clientSize.width(), m_clientSize.height());
     setFixedSize(m_clientSize.width(), m_clientSize.height() + menuHeight);
+}
+
+void FormWindow::centreOnScreen()
+{
+    winId();   // where the system knows a frame before the show, it knows it now
+    const QMargins frame = systemFrame();
+    placeFrame(frame.isNull() ? lastKnownFrame() : frame);
+    m_frameAwaited = true;
+    windowHandle()->installEventFilter(this);
+}
+
+void FormWindow::placeFrame(const QMargins &frame)
+{
+    m_placedFrame = frame;
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        // Placed by its client area: a window manager that frames the window later
+        // keeps the client area where it was put and draws the frame around it.
+        const QRect area = screen->availableGeometry();
+        const QSize outer = size().grownBy(frame);
+        const QPoint client(area.x() + (area.width() - outer.width()) / 2 + frame.left(),
+                            area.y() + (area.height() - outer.height()) / 2 + frame.top());
+        setGeometry(QRect(client, size()));
+    }
+}
+
+bool FormWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // By its first exposure the window has the frame that it shows, a window
+    // manager's included; where that is not the frame it was placed by, it is
+    // placed once more.
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        const QMargins frame = systemFrame();
+        if (std::exchange(m_frameAwaited, false) && !frame.isNull()) {
+            lastKnownFrame() = frame;
+            if (frame != m_placedFrame)
+                placeFrame(frame);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FormWindow::hideEvent(QHideEvent *event)
+{
+    m_frameAwaited = false;   // hidden before its first exposure, it stays where it is
+    QWidget::hideEvent(event);
 }
 
 void FormWindow::exitProgram()

@@ -30,6 +30,10 @@ public:
     // Runs once, when the window is created at its first show, before it is visible.
     virtual void formLoad() {}
 
+    // Puts the whole frame, caption bar included, in the middle of the screen's
+    // available area; for the first show.
+    void centreOnScreen();
+
     // The window's own "Exit"; the frame's close box does the same.
     virtual void exitProgram();
 
@@ -41,14 +45,22 @@ protected:
     // Puts a menu bar above the client area; the window grows by its height.
     void setMenuBar(QMenuBar *menuBar);
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void fixSize();
+    void placeFrame(const QMargins &frame);
+    // The frame around the client area as the window system has it, or none while
+    // the window has no frame yet; formwindow_unix.cpp, formwindow_win.cpp.
+    QMargins systemFrame() const;
 
     WindowId m_id;
     QWidget *m_client;
     QMenuBar *m_menuBar = nullptr;
     QSize m_clientSize;
+    QMargins m_placedFrame;        // the frame that the window was centred by
+    bool m_frameAwaited = false;   // first shown, but not yet exposed
 };
 
 // Places a control on a client area from twips, the unit of every layout table.

@@ -3,8 +3,6 @@
 #include "mainwindow.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <array>
 
 namespace WindowRegistry {
@@ -35,12 +33,6 @@ FormWindow *createAndLoad(WindowId id)
     return window;
 }
 
-void centreOnScreen(QWidget *window)
-{
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
-}
-
 } // namespace
 
 FormWindow *existing(WindowId id) { return slot(id); }
@@ -50,7 +42,7 @@ FormWindow *show(WindowId id)
     FormWindow *window = slot(id);
     if (!window) {
         window = createAndLoad(id);
-        centreOnScreen(window);
+        window->centreOnScreen();
     }
     window->show();
     window->raise();
