@@ -64,14 +64,31 @@ void click(QWidget *window, const QString &controlName)
     QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
 }
 
-void press(QWidget *window, const QString &controlName, int key)
+void press(QWidget *window, const QString &controlName, int key, Stroke stroke)
 {
     if (!key)
         return click(window, controlName);
     QWidget *target = control(window, controlName);
     QVERIFY2(target, qPrintable(QStringLiteral("no control ") + controlName));
+    if (stroke == Stroke::FocusAwayAndBack) {
+        window->activateWindow();   // Tab moves the focus only in the active window
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
     target->setFocus();
-    QTest::keyClick(target, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    QTest::keyPress(target, Qt::Key(key), modifiers);
+    // Later key events go where the system sends them: to the focus of the window shown then.
+    const auto focused = [] { return shownWindow() ? shownWindow()->focusWidget() : nullptr; };
+    for (int again = 0; stroke == Stroke::HeldFreshPresses && again < 3 && focused(); ++again)
+        QTest::keyPress(focused(), Qt::Key(key), modifiers);
+    if (stroke == Stroke::FocusAwayAndBack) {
+        QTest::keyClick(target, Qt::Key_Tab);
+        QVERIFY(!target->hasFocus());
+        QTest::keyClick(window->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(target->hasFocus());
+    }
+    if (focused())
+        QTest::keyRelease(focused(), Qt::Key(key), modifiers);
 }
 
 void clickRadio(QWidget *window, const QString &controlName)

@@ -41,9 +41,13 @@ template <class T = QWidget> T *control(QWidget *window, const QString &name)
 }
 
 void click(QWidget *window, const QString &controlName);   // a left click in the control's centre
-// A left click (key 0), or the key pressed while the control has the focus;
+// How press() strikes a key: pressed and released; held, with more presses that
+// are not marked as repeats (as Wine sends them), then released; or released
+// after Tab and Shift+Tab have taken the focus away and back.
+enum class Stroke { Tap, HeldFreshPresses, FocusAwayAndBack };
+// A left click (key 0), or the key struck while the control has the focus;
 // Qt::Key_Enter is the keypad's.
-void press(QWidget *window, const QString &controlName, int key);
+void press(QWidget *window, const QString &controlName, int key, Stroke stroke = Stroke::Tap);
 void clickRadio(QWidget *window, const QString &controlName);   // a click on the radio's indicator
 QString shownText(QWidget *widget);
 // The controls that real Tab presses visit, from `start` (given the focus first) until

@@ -155,12 +155,14 @@ void MainWindowTest::gfxMenuOpensTheCheckedLanguage_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("window");
     QTest::addColumn<int>("key");   // pressed on the option, then on "Gfx MENU"
-    QTest::newRow("Czech") << "Option1" << "Form5" << 0;
-    QTest::newRow("English") << "Option2" << "Form2" << 0;
-    QTest::newRow("Polish") << "Option3" << "Form8" << 0;
-    QTest::newRow("German") << "Option4" << "german" << 0;
-    QTest::newRow("Polish by Return") << "Option3" << "Form8" << int(Qt::Key_Return);
-    QTest::newRow("German by keypad Enter") << "Option4" << "german" << int(Qt::Key_Enter);
+    QTest::addColumn<Stroke>("stroke");
+    QTest::newRow("Czech") << "Option1" << "Form5" << 0 << Stroke::Tap;
+    QTest::newRow("English") << "Option2" << "Form2" << 0 << Stroke::Tap;
+    QTest::newRow("Polish") << "Option3" << "Form8" << 0 << Stroke::Tap;
+    QTest::newRow("German") << "Option4" << "german" << 0 << Stroke::Tap;
+    QTest::newRow("Polish by Return") << "Option3" << "Form8" << int(Qt::Key_Return) << Stroke::Tap;
+    QTest::newRow("German by keypad Enter") << "Option4" << "german" << int(Qt::Key_Enter) << Stroke::Tap;
+    QTest::newRow("Czech by Return held, fresh presses") << "Option1" << "Form5" << int(Qt::Key_Return) << Stroke::HeldFreshPresses;
 }
 
 void MainWindowTest::gfxMenuOpensTheCheckedLanguage()
@@ -168,15 +170,16 @@ void MainWindowTest::gfxMenuOpensTheCheckedLanguage()
     QFETCH(QString, option);
     QFETCH(QString, window);
     QFETCH(int, key);
+    QFETCH(Stroke, stroke);
     FreshRun run;
     FormWindow *main = openMain();
     clickRadio(main, option);
     QVERIFY(control<QRadioButton>(main, option)->isChecked());
     ShowHideLog log;
     if (key)
-        press(main, option, key);
+        press(main, option, key, stroke);
     QCOMPARE(visibleWindows(), QStringList{"Form1"});
-    press(main, "Command1", key);
+    press(main, "Command1", key, stroke);
     // The target shows first, then the main window hides; no other window is created.
     QCOMPARE(log.entries, (QStringList{"show " + window, "hide Form1"}));
     QCOMPARE(visibleWindows(), QStringList{window});
@@ -184,6 +187,7 @@ void MainWindowTest::gfxMenuOpensTheCheckedLanguage()
     for (WindowId id : {WindowId::Form2, WindowId::Form5, WindowId::Form8, WindowId::german})
         created += WindowRegistry::existing(id) ? 1 : 0;
     QCOMPARE(created, 1);
+    QCOMPARE(run.programEnds, 0);
 }
 
 void MainWindowTest::openersShowAndHideInTheirOrder_data()

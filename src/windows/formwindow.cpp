@@ -56,10 +56,12 @@ protected:
 // button, as "   Ending    Animation" and "Animated Operator Logo" need to. The
 // caption itself stays exactly as given.
 //
-// Return and the keypad's Enter press the button while it has the focus, as Space
-// does, and as on the platform the tool comes from; the button is still no default
-// button, so the keys press nothing while another control has the focus. A held
-// key presses once: its repeats would land on the next window's focused button.
+// Return and the keypad's Enter press the button while it has the focus exactly as
+// Space does, and as on the platform the tool comes from: the press holds the
+// button down and the release of that key clicks it. A held key so clicks once,
+// however the system marks its repeats, and not at all when the focus leaves the
+// button before the release, since the button then lets go. It is still no
+// default button: the keys press nothing while another control has the focus.
 class CommandButton : public QPushButton
 {
 public:
@@ -72,8 +74,23 @@ protected:
         const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
         if (!enter || modifiers != Qt::NoModifier)
             return QPushButton::keyPressEvent(event);
-        if (!event->isAutoRepeat())
+        if (!event->isAutoRepeat()) {
+            m_heldKey = event->key();
+            setDown(true);
+        }
+    }
+
+    void keyReleaseEvent(QKeyEvent *event) override
+    {
+        if (!m_heldKey || event->key() != m_heldKey)
+            return QPushButton::keyReleaseEvent(event);
+        if (event->isAutoRepeat())
+            return;
+        m_heldKey = 0;
+        if (isDown()) {
+            setDown(false);
             click();
+        }
     }
 
     void paintEvent(QPaintEvent *) override
@@ -88,6 +105,9 @@ protected:
         painter.drawItemText(textArea, Qt::AlignCenter | Qt::TextWordWrap, option.palette,
                              isEnabled(), caption, QPalette::ButtonText);
     }
+
+private:
+    int m_heldKey = 0;   // Return or Enter while it holds the button down
 };
 
 // An option button of the group that its parent holds. Qt makes the option that
