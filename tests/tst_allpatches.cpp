@@ -12,6 +12,10 @@
 #include <QScrollBar>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 const QString writeHead = QStringLiteral("data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 ");
@@ -22,6 +26,20 @@ void putFile(const WorkingFolder &folder, const QString &name)
     QFile file(folder.path(QStringLiteral("data/All Patches/") + name));
     QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(name));
     file.write("patch\n");
+}
+
+// Sets a file's attributes on Windows and reads them back: whether it holds them.
+bool giveAttributes(const QString &path, quint32 attributes)
+{
+    if (!attributes)
+        return true;
+#ifdef Q_OS_WIN
+    const std::wstring native = QDir::toNativeSeparators(path).toStdWString();
+    return SetFileAttributesW(native.c_str(), attributes) && (GetFileAttributesW(native.c_str()) & attributes) == attributes;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
 }
 
 AllPatchesWindow *openAllPatches()
@@ -128,22 +146,28 @@ void AllPatchesTest::listsFilesOnlyOnceByNameIgnoringCase()
 void AllPatchesTest::pickSetsLabelAndSelection_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("writeLine");   // what "Apply" hands to the program start, port 1
+    QTest::addColumn<QString>("writeLine");   // what "Apply" hands to the program start, port 1; none if unlisted
+    QTest::addColumn<quint32>("attributes");  // the file's attributes on Windows, where not 0
     QTest::newRow("vkp") << "Mlogo.vkp"
-        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\Mlogo.vkp";
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\Mlogo.vkp" << 0u;
     QTest::newRow("other extension") << "notes.txt"
-        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\notes.txt";
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\notes.txt" << 0u;
     QTest::newRow("no extension") << "README"
-        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\README";
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\README" << 0u;
     QTest::newRow("blanks inside, unquoted") << "My logo patch.vkp"
-        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\My logo patch.vkp";
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\My logo patch.vkp" << 0u;
     QTest::newRow("leading blank") << " lead.VKP"
-        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\ lead.VKP";
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\ lead.VKP" << 0u;
     QTest::newRow("entity in the name") << "a&lt;b.vkp"
-        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\a&lt;b.vkp";
-#ifndef Q_OS_WIN
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\a&lt;b.vkp" << 0u;
+#ifdef Q_OS_WIN
+    QTest::newRow("read-only") << "r.vkp" << writeHead + "data\\All Patches\\r.vkp" << quint32(FILE_ATTRIBUTE_READONLY);
+    QTest::newRow("archived") << "a.vkp" << writeHead + "data\\All Patches\\a.vkp" << quint32(FILE_ATTRIBUTE_ARCHIVE);
+    QTest::newRow("system, left out") << "s.vkp" << "" << quint32(FILE_ATTRIBUTE_SYSTEM);
+    QTest::newRow("hidden system, left out") << "hs.vkp" << "" << quint32(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+#else
     QTest::newRow("markup in the name") << "<i>italic.vkp"
-        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\<i>italic.vkp";
+        << "data\\v_klay.exe /ww=1 /p=SL4x /pcom=COM1 /pbaud=115200 /warn=0 /wr=1 /qu=1 data\\All Patches\\<i>italic.vkp" << 0u;
 #endif
 }
 
@@ -151,11 +175,18 @@ void AllPatchesTest::pickSetsLabelAndSelection()
 {
     QFETCH(QString, name);
     QFETCH(QString, writeLine);
+    QFETCH(quint32, attributes);
     WorkingFolder folder;
     FreshRun run;
     putFile(folder, name);
     putFile(folder, QStringLiteral("zzz other.vkp"));
+    if (!giveAttributes(folder.path("data/All Patches/" + name), attributes))
+        QSKIP("This file system does not hold the file's attributes");
     AllPatchesWindow *form6 = openAllPatches();
+    if (writeLine.isEmpty()) {   // left out
+        QCOMPARE(listed(form6), QStringList{QStringLiteral("zzz other.vkp")});
+        return;
+    }
 
     pick(form6, name);
     QCOMPARE(labelText(form6), QStringLiteral("Install: ") + name);

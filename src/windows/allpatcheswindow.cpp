@@ -2,7 +2,6 @@
 
 #include "messages.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -109,21 +108,20 @@ QStringList AllPatchesWindow::listPatchFolder(QString *failureReason)
     localPath.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QFileInfo folder(localPath.chopped(1));   // without its last slash, a file there is seen
     QString reason;
+    QStringList names;
     if (!folder.exists())
         reason = QStringLiteral("it does not exist");
     else if (!folder.isDir())
         reason = QStringLiteral("it is not a folder");
     else if (!folder.isReadable())
         reason = QStringLiteral("access is denied");
+    else
+        names = folderFiles(localPath, &reason);
     if (!reason.isEmpty()) {
         if (failureReason)
             *failureReason = reason;
         return {};
     }
-
-    // Without QDir::Hidden and QDir::System the hidden and system files stay out;
-    // on POSIX a name starting with "." is hidden.
-    QStringList names = QDir(localPath).entryList(QDir::Files, QDir::NoSort);
     // Letter case is ignored; names equal but for case keep a fixed order.
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
         const int folded = a.compare(b, Qt::CaseInsensitive);

@@ -26,6 +26,11 @@ public:
     void File1_Click();   // a file picked in the list
 
 private:
+    // The plain files of an existing folder, hidden and system files left out, in
+    // the system's order; on failure none, and the reason is set. Each system's
+    // part is in allpatcheswindow_unix.cpp or allpatcheswindow_win.cpp.
+    static QStringList folderFiles(const QString &folder, QString *failureReason);
+
     QListWidget *m_files;
     QLabel *m_picked;
 };
