@@ -12,17 +12,15 @@ QStringList AllPatchesWindow::folderFiles(const QString &folder, QString *failur
     WIN32_FIND_DATAW entry;
     const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
                                            nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    DWORD error = search == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
     QStringList names;
-    if (search != INVALID_HANDLE_VALUE) {
-        constexpr DWORD leftOut = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-        do {
-            if (!(entry.dwFileAttributes & leftOut))
-                names << QString::fromWCharArray(entry.cFileName);
-        } while (FindNextFileW(search, &entry));
-        error = GetLastError();
-        FindClose(search);
+    constexpr DWORD leftOut = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    for (bool found = search != INVALID_HANDLE_VALUE; found; found = FindNextFileW(search, &entry)) {
+        if (!(entry.dwFileAttributes & leftOut))
+            names << QString::fromWCharArray(entry.cFileName);
     }
+    const DWORD error = GetLastError();   // why the search ended, or never began
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
     if (error == ERROR_NO_MORE_FILES || error == ERROR_FILE_NOT_FOUND)
         return names;   // read to the end, or nothing matched at all
     *failureReason = error == ERROR_ACCESS_DENIED ? QStringLiteral("access is denied") : qt_error_string(int(error));
